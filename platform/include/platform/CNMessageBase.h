@@ -1,0 +1,144 @@
+#pragma once
+// CNMessageBase: the host's message object.
+//
+// Every message type declares its fields once, in a MessageType table (number, position, kind,
+// XML name, sub-message type). Typed accessors, deep copies and the XML rendering all read that
+// one table, so a field cannot be spelled two ways. Typed classes (App::CloudDBEntity, ...) add
+// no data: they derive from CNMessageBase, name their field numbers and offer named accessors.
+//
+// Contract:
+//  - Reading an absent field yields an empty text, 0, an empty list or null; isSet tells apart.
+//  - Accessing a field number the type does not declare, or with the wrong kind, is a programming
+//    fault: getters answer the empty value, setters are ignored, and both are reported through
+//    lastFieldFault() so tests can catch them. Nothing throws.
+//  - Copies are deep. Sub-messages are owned by their parent.
+//  - serialize renders XML (an element per message, attributes for scalars, child elements for
+//    sub-messages and lists); unserialize parses it and fails with a CLmError for text that does
+//    not parse or is not this type, leaving the message empty.
+//  - AsString renders the same XML with password fields shown as "***NOT SHOWN***".
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "platform/CLmError.h"
+
+class CNMessageBase;
+using MessageList = std::vector<std::unique_ptr<CNMessageBase>>;
+
+namespace msg {
+
+enum class FieldKind : std::uint8_t { String, Int64, Object, ObjectList, StringList, Password };
+
+struct MessageTypeId {
+  std::uint32_t module = 0;
+  std::uint32_t classId = 0;
+  // The 32-bit tag id of the type: module in the top byte, class in the low 24 bits.
+  constexpr std::uint32_t tagId() const { return (module << 24) | (classId & 0xFFFFFFu); }
+  constexpr bool operator==(const MessageTypeId&) const = default;
+};
+
+constexpr MessageTypeId typeIdFromTag(std::uint32_t tagId) { return {tagId >> 24, tagId & 0xFFFFFFu}; }
+
+struct FieldDecl {
+  int number = 0;
+  int position = 0;
+  FieldKind kind = FieldKind::String;
+  std::string_view xmlName;
+  MessageTypeId subType{};  // for Object and ObjectList fields: the declared sub-message type
+};
+
+struct MessageType {
+  MessageTypeId id;
+  std::string_view tagName;     // "App::CloudDBEntity"
+  std::string_view xmlElement;  // "CloudDBEntity"
+  std::span<const FieldDecl> fields;
+  std::unique_ptr<CNMessageBase> (*make)();  // makes an empty message of the typed class
+};
+
+// A password text with its encryption annotation.
+struct PasswordString {
+  std::string text;
+  bool encrypted = true;
+  bool operator==(const PasswordString&) const = default;
+};
+
+}  // namespace msg
+
+class CNMessageBase {
+ public:
+  explicit CNMessageBase(const msg::MessageType& type);
+  CNMessageBase(const CNMessageBase& other);
+  CNMessageBase& operator=(const CNMessageBase& other);
+  CNMessageBase(CNMessageBase&&) noexcept;
+  CNMessageBase& operator=(CNMessageBase&&) noexcept;
+  virtual ~CNMessageBase();
+
+  // Makes an empty message of the registered type for (module, class) or for a tag id; null
+  // when no such type is registered.
+  static std::unique_ptr<CNMessageBase> create(std::uint32_t module, std::uint32_t classId);
+  static std::unique_ptr<CNMessageBase> createFromTag(std::uint32_t tagId);
+  // The registered type for a tag id, or null.
+  static const msg::MessageType* findType(std::uint32_t tagId);
+
+  std::unique_ptr<CNMessageBase> clone() const;
+
+  const msg::MessageType& type() const { return *type_; }
+  std::uint32_t getTagID() const { return type_->id.tagId(); }
+  std::string getTagName() const { return std::string(type_->tagName); }
+
+  bool isSet(int field) const;
+  void clear(int field);
+
+  std::string getstring(int field) const;
+  void setstring(int field, std::string value);
+  // The (index, position) pair form: the pair must match one declared field.
+  std::string getstring(int field, int position) const;
+  void setstring(int field, int position, std::string value);
+
+  std::int64_t getint64(int field) const;
+  void setint64(int field, std::int64_t value);
+  // Integer fields read and written by position alone.
+  std::int64_t getint64ByPosition(int position) const;
+  void setint64ByPosition(int position, std::int64_t value);
+
+  // Sub-message; getObjectAccessor(field, true) makes it on first access.
+  const CNMessageBase* getObjectAccessor(int field) const;
+  CNMessageBase* getObjectAccessor(int field, bool create);
+  void setObjectAccessor(int field, const CNMessageBase& value);
+
+  const MessageList& getlistobject(int field) const;
+  MessageList* mutableListObject(int field);  // marks the list set; null for a wrong field
+  void setlistobject(int field, const MessageList& values);
+  void appendlistobject(int field, const CNMessageBase& value);
+  void appendlistobject(int field, std::unique_ptr<CNMessageBase> value);
+
+  std::vector<std::string> getliststring(int field) const;
+  void setliststring(int field, std::vector<std::string> values);
+
+  msg::PasswordString getpstringobject(int field) const;
+  void setpstringobject(int field, msg::PasswordString value);
+  // The clear text of a password field: decrypted with the host key when it is encrypted.
+  CLmError getPlainPassword(int field, std::string& clear) const;
+
+  std::string serialize() const;
+  CLmError unserialize(std::string_view xml);
+  std::string AsString() const;
+
+  // The last access to an undeclared field or with the wrong kind, for tests; empty when none.
+  const std::string& lastFieldFault() const { return lastFieldFault_; }
+
+  // Implementation detail shared with the XML codec.
+  using Value = std::variant<std::monostate, std::string, std::int64_t, std::unique_ptr<CNMessageBase>,
+                             MessageList, std::vector<std::string>, msg::PasswordString>;
+  const std::vector<Value>& values() const { return values_; }
+  std::vector<Value>& mutableValues() { return values_; }
+
+ private:
+  const msg::MessageType* type_;
+  std::vector<Value> values_;  // parallel to type_->fields
+  mutable std::string lastFieldFault_;
+};

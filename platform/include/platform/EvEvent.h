@@ -1,0 +1,57 @@
+#pragma once
+// EvDebug / EvEvent: each operation's debug logger and job-event object.
+//
+// Every line goes through the current environment's LogWriter, with the operation's name as tag.
+// DebugLvl writes at the given level, Debug at level 1, Error at level 0 as an error line.
+// EvEvent adds the job: its id (-123456 when no job runs) and the major and critical events.
+#include <cstdarg>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/CLmError.h"
+#include "platform/LogWriter.h"
+
+class EvDebug {
+ public:
+  EvDebug();
+  virtual ~EvDebug();
+  EvDebug(const EvDebug&) = delete;
+  EvDebug& operator=(const EvDebug&) = delete;
+
+  void DebugLvl(const char* tag, int level, const char* format, ...) __attribute__((format(printf, 4, 5)));
+  void Debug(const char* tag, const char* format, ...) __attribute__((format(printf, 3, 4)));
+  void Error(const char* tag, const char* format, ...) __attribute__((format(printf, 3, 4)));
+
+  std::string getApplicationName() const;
+
+ protected:
+  virtual std::int64_t lineJobId() const;
+  void emit(int level, LogSeverity severity, const char* tag, const char* format, va_list args);
+};
+
+class EvEvent : public EvDebug {
+ public:
+  // The job of the current environment (-123456 when none runs).
+  EvEvent();
+  explicit EvEvent(std::int64_t jobId);
+
+  std::int64_t getJobId() const { return jobId_; }
+
+  // A major event is built with addArgument calls, then raised by MajorEvent.
+  void addArgument(int kind, const std::string& text);
+  void MajorEvent(std::uint32_t code, std::int64_t jobId, int flags);
+  void CriticalEvent(const CLmError& error, std::int64_t jobId, int flags);
+
+ protected:
+  std::int64_t lineJobId() const override { return jobId_; }
+
+ private:
+  std::int64_t jobId_;
+  std::vector<EventArgument> pendingArguments_;
+};
+
+namespace KWPI_Focus {
+// The host's focus name.
+std::string getFocus();
+}  // namespace KWPI_Focus

@@ -1,0 +1,109 @@
+#pragma once
+// LogWriter: where every log line and job event of the host ends up.
+//
+// Lines are written to a log file (or standard error) in the agent-log shape
+//   "<pid> <tid> <MM/DD HH:MM:SS> <job id> <tag> <text>"
+// when their level is at or below the threshold, and always handed to the attached captures, so
+// tests can assert on exact texts. Events are recorded the same way. Thread-safe: connections
+// served side by side write through one writer.
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/CLmError.h"
+
+enum class LogSeverity { Debug, Error };
+
+struct LogLine {
+  int level = 0;
+  LogSeverity severity = LogSeverity::Debug;
+  std::int64_t jobId = 0;
+  std::string tag;
+  std::string text;
+};
+
+struct EventArgument {
+  int kind = 0;
+  std::string text;
+  bool operator==(const EventArgument&) const = default;
+};
+
+struct JobEvent {
+  enum class Kind { Major, Critical };
+  Kind kind = Kind::Major;
+  std::uint32_t code = 0;  // event id of a major event
+  std::int64_t jobId = 0;
+  int flags = 0;
+  std::vector<EventArgument> arguments;  // major events
+  CLmError error;                        // critical events
+};
+
+// Receives a copy of every line and event while attached (see LogCapture).
+class LogSink {
+ public:
+  virtual ~LogSink() = default;
+  virtual void onLine(const LogLine& line) = 0;
+  virtual void onEvent(const JobEvent& event) = 0;
+};
+
+class LogWriter {
+ public:
+  // Writes to standard error.
+  explicit LogWriter(int threshold = 2);
+  // Appends to the file at path; a file that cannot be opened falls back to standard error.
+  LogWriter(const std::string& path, int threshold);
+  ~LogWriter();
+  LogWriter(const LogWriter&) = delete;
+  LogWriter& operator=(const LogWriter&) = delete;
+
+  int threshold() const { return threshold_; }
+  // The level query callers make before formatting a costly line.
+  bool enabled(int level) const { return level <= threshold_; }
+
+  void write(const LogLine& line);
+  void record(const JobEvent& event);
+
+  // The host's own writer entry: (level, full function signature, source line, format, ...).
+  void LogMessage(int level, const char* signature, int sourceLine, const char* format, ...)
+      __attribute__((format(printf, 5, 6)));
+
+  void attach(LogSink* sink);
+  void detach(LogSink* sink);
+
+ private:
+  int threshold_;
+  std::FILE* file_ = nullptr;
+  bool ownsFile_ = false;
+  std::mutex mutex_;
+  std::vector<LogSink*> sinks_;
+};
+
+// Collects lines and events for a test while it lives.
+class LogCapture final : public LogSink {
+ public:
+  explicit LogCapture(LogWriter& writer);
+  ~LogCapture() override;
+  void onLine(const LogLine& line) override;
+  void onEvent(const JobEvent& event) override;
+
+  std::vector<LogLine> lines() const;
+  std::vector<JobEvent> events() const;
+  // Whether some line's text equals text exactly (and, when given, its tag).
+  bool hasLine(const std::string& text) const;
+  bool hasLine(const std::string& tag, const std::string& text) const;
+  std::size_t countLines(const std::string& text) const;
+  void clear();
+
+ private:
+  LogWriter& writer_;
+  mutable std::mutex mutex_;
+  std::vector<LogLine> lines_;
+  std::vector<JobEvent> events_;
+};
+
+// The host's global log writer: the current environment's writer.
+LogWriter* hostLogWriter();
+#define g_ptrLogWriter (hostLogWriter())
