@@ -4,6 +4,8 @@
 // Every line goes through the current environment's LogWriter, with the operation's name as tag.
 // DebugLvl writes at the given level, Debug at level 1, Error at level 0 as an error line.
 // EvEvent adds the job: its id (-123456 when no job runs) and the major and critical events.
+// Formats are printf formats; the text is formatted to its full length, never cut short.
+// A line that neither the log file nor a capture would take is not formatted at all.
 #include <cstdarg>
 #include <cstdint>
 #include <string>
@@ -27,7 +29,8 @@ class EvDebug {
 
  protected:
   virtual std::int64_t lineJobId() const;
-  void emit(int level, LogSeverity severity, const char* tag, const char* format, va_list args);
+  void emit(int level, LogSeverity severity, const char* tag, const char* format, va_list args)
+      __attribute__((format(printf, 5, 0)));
 };
 
 class EvEvent : public EvDebug {
@@ -38,7 +41,8 @@ class EvEvent : public EvDebug {
 
   std::int64_t getJobId() const { return jobId_; }
 
-  // A major event is built with addArgument calls, then raised by MajorEvent.
+  // A major event is built with addArgument calls, then raised by MajorEvent, which hands the
+  // arguments to the event and starts the next event with none.
   void addArgument(int kind, const std::string& text);
   void MajorEvent(std::uint32_t code, std::int64_t jobId, int flags);
   void CriticalEvent(const CLmError& error, std::int64_t jobId, int flags);

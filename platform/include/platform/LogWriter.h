@@ -4,8 +4,15 @@
 // Lines are written to a log file (or standard error) in the agent-log shape
 //   "<pid> <tid> <MM/DD HH:MM:SS> <job id> <tag> <text>"
 // when their level is at or below the threshold, and always handed to the attached captures, so
-// tests can assert on exact texts. Events are recorded the same way. Thread-safe: connections
-// served side by side write through one writer.
+// tests can assert on exact texts. The time is local time read from the current environment's
+// Clock. An error line reads "... <tag> ERROR: <text>" so it stands out; a line that came with a
+// source line (LogMessage) shows its tag as "<tag>:<source line>". The captured LogLine carries
+// the bare tag and text, never these decorations.
+//
+// Events are handed to the captures as events (not as lines) and written to the file as one line
+// at level 0, tagged "MajorEvent" or "CriticalEvent", so a person reading the log sees them.
+// Thread-safe: connections served side by side write through one writer. A capture must be
+// detached (destroyed) before the writer it watches.
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -23,6 +30,7 @@ struct LogLine {
   std::int64_t jobId = 0;
   std::string tag;
   std::string text;
+  int sourceLine = 0;  // 0 when the line came without one
 };
 
 struct EventArgument {
@@ -62,6 +70,9 @@ class LogWriter {
   int threshold() const { return threshold_; }
   // The level query callers make before formatting a costly line.
   bool enabled(int level) const { return level <= threshold_; }
+  // Whether a line of this level goes anywhere (the file or a capture): when not, callers skip
+  // formatting it.
+  bool wants(int level) const;
 
   void write(const LogLine& line);
   void record(const JobEvent& event);
@@ -77,8 +88,10 @@ class LogWriter {
   int threshold_;
   std::FILE* file_ = nullptr;
   bool ownsFile_ = false;
-  std::mutex mutex_;
+  mutable std::mutex mutex_;
   std::vector<LogSink*> sinks_;
+
+  void writeToFile(const std::string& rendered);
 };
 
 // Collects lines and events for a test while it lives.
