@@ -42,7 +42,7 @@ std::string ToString(Integer value) {
 }
 // "true" or "false".
 std::string ToString(bool value);
-// The shortest text that reads back as the same double.
+// The shortest text that reads back as the same double (std::to_chars: "0.1", "2.5e+10").
 std::string ToString(double value);
 
 }  // namespace FXString

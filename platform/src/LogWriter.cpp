@@ -1,0 +1,148 @@
+#include "platform/LogWriter.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdarg>
+#include <ctime>
+
+#include "platform/Clock.h"
+#include "platform/FXString.h"
+#include "platform/HostEnvironment.h"
+
+namespace {
+
+constexpr const char* kErrorMarker = "ERROR: ";
+constexpr const char* kMajorEventTag = "MajorEvent";
+constexpr const char* kCriticalEventTag = "CriticalEvent";
+// Events matter to whoever reads the log, so they are written like error lines.
+constexpr int kEventLevel = 0;
+
+std::string localTimeText() {
+  const auto now = HostEnvironment::current().clockOrSystem().now();
+  const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+  std::tm parts{};
+  localtime_r(&seconds, &parts);
+  char text[32];
+  const std::size_t length = std::strftime(text, sizeof text, "%m/%d %H:%M:%S", &parts);
+  return std::string(text, length);
+}
+
+// "<pid> <tid> <MM/DD HH:MM:SS> <job id> " : the part every file line starts with.
+std::string linePrefix(std::int64_t jobId) {
+  return FXString::Format("%d %d %s %lld ", static_cast<int>(getpid()), static_cast<int>(gettid()),
+                          localTimeText().c_str(), static_cast<long long>(jobId));
+}
+
+std::string renderLine(const LogLine& line) {
+  std::string rendered = linePrefix(line.jobId);
+  rendered += line.tag;
+  if (line.sourceLine > 0) {
+    rendered += ':' + std::to_string(line.sourceLine);
+  }
+  rendered += ' ';
+  if (line.severity == LogSeverity::Error) {
+    rendered += kErrorMarker;
+  }
+  rendered += line.text;
+  rendered += '\n';
+  return rendered;
+}
+
+std::string describeEvent(const JobEvent& event) {
+  if (event.kind == JobEvent::Kind::Critical) {
+    return FXString::Format("flags [%d] error [%s]", event.flags, event.error.AsString().c_str());
+  }
+  std::string text = FXString::Format("event id [0x%08X] flags [%d]", event.code, event.flags);
+  for (const EventArgument& argument : event.arguments) {
+    text += FXString::Format(" argument [%d] [%s]", argument.kind, argument.text.c_str());
+  }
+  return text;
+}
+
+std::string renderEvent(const JobEvent& event) {
+  const char* tag = event.kind == JobEvent::Kind::Critical ? kCriticalEventTag : kMajorEventTag;
+  return linePrefix(event.jobId) + tag + ' ' + describeEvent(event) + '\n';
+}
+
+}  // namespace
+
+LogWriter::LogWriter(int threshold) : threshold_(threshold), file_(stderr) {}
+
+LogWriter::LogWriter(const std::string& path, int threshold) : threshold_(threshold), file_(stderr) {
+  if (std::FILE* opened = std::fopen(path.c_str(), "a")) {
+    file_ = opened;
+    ownsFile_ = true;
+  }
+}
+
+LogWriter::~LogWriter() {
+  if (ownsFile_) {
+    std::fclose(file_);
+  }
+}
+
+bool LogWriter::wants(int level) const {
+  if (enabled(level)) {
+    return true;
+  }
+  std::lock_guard lock(mutex_);
+  return !sinks_.empty();
+}
+
+void LogWriter::write(const LogLine& line) {
+  const std::string rendered = enabled(line.level) ? renderLine(line) : std::string();
+  std::lock_guard lock(mutex_);
+  if (!rendered.empty()) {
+    writeToFile(rendered);
+  }
+  for (LogSink* sink : sinks_) {
+    sink->onLine(line);
+  }
+}
+
+void LogWriter::record(const JobEvent& event) {
+  const std::string rendered = enabled(kEventLevel) ? renderEvent(event) : std::string();
+  std::lock_guard lock(mutex_);
+  if (!rendered.empty()) {
+    writeToFile(rendered);
+  }
+  for (LogSink* sink : sinks_) {
+    sink->onEvent(event);
+  }
+}
+
+void LogWriter::LogMessage(int level, const char* signature, int sourceLine, const char* format, ...) {
+  if (!wants(level)) {
+    return;
+  }
+  LogLine line;
+  line.level = level;
+  line.jobId = HostEnvironment::current().jobId;
+  line.tag = signature != nullptr ? signature : "";
+  line.sourceLine = sourceLine;
+  va_list args;
+  va_start(args, format);
+  line.text = FXString::FormatV(format, args);
+  va_end(args);
+  write(line);
+}
+
+void LogWriter::attach(LogSink* sink) {
+  std::lock_guard lock(mutex_);
+  sinks_.push_back(sink);
+}
+
+void LogWriter::detach(LogSink* sink) {
+  std::lock_guard lock(mutex_);
+  std::erase(sinks_, sink);
+}
+
+// Called with mutex_ held, so lines from different threads never interleave.
+void LogWriter::writeToFile(const std::string& rendered) {
+  std::fwrite(rendered.data(), 1, rendered.size(), file_);
+  std::fflush(file_);
+}
+
+LogWriter* hostLogWriter() { return &HostEnvironment::current().logWriterOrDefault(); }
