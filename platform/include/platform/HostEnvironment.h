@@ -25,6 +25,9 @@ struct HostEnvironment {
   std::int64_t jobId = kNoJobId;
   std::string applicationName = "clouddb-host";
   std::string focusName = "Instance001";
+  // A PEM file of certificate authorities that KWLibCurl trusts besides the system's (a test CA);
+  // empty: the system trust store alone.
+  std::string httpsExtraCaFile;
 
   // The environment in force: the innermost installed one, else the built-in default.
   static const HostEnvironment& current();

@@ -1,0 +1,43 @@
+#pragma once
+// SocketListener: the listening socket of the reference host program.
+//
+// It binds a Unix socket path or a loopback TCP port (port 0 picks a free one; port() tells which)
+// and accepts connections, each handed over as an owned SocketFd for a CKwNetwork.
+//
+// Contract:
+//  - TCP listens on 127.0.0.1 only: the host serves this machine, never the network.
+//  - A Unix path that holds a socket nobody listens on (left by an earlier run) is replaced; a
+//    path where a server answers, or that holds anything but a socket, is refused. The listener
+//    removes the path it made when it is destroyed.
+//  - accept waits at most timeoutSeconds (negative: no limit) and fails with kTimedOut.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/CLmError.h"
+#include "platform/SocketFd.h"
+
+class SocketListener {
+ public:
+  static constexpr int kDefaultBacklog = 16;
+
+  static CLmError listenUnix(const std::string& path, std::unique_ptr<SocketListener>& listener);
+  static CLmError listenLoopbackTcp(std::uint16_t port, std::unique_ptr<SocketListener>& listener);
+
+  ~SocketListener();
+  SocketListener(const SocketListener&) = delete;
+  SocketListener& operator=(const SocketListener&) = delete;
+
+  CLmError accept(kwnet::SocketFd& connection, int timeoutSeconds);
+
+  std::uint16_t port() const { return port_; }               // 0 for a Unix listener
+  const std::string& unixPath() const { return unixPath_; }  // empty for a TCP listener
+  int fd() const { return socket_.get(); }
+
+ private:
+  SocketListener(kwnet::SocketFd socket, std::uint16_t port, std::string unixPath);
+
+  kwnet::SocketFd socket_;
+  std::uint16_t port_;
+  std::string unixPath_;
+};
