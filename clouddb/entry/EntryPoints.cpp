@@ -1,0 +1,265 @@
+// The exported functions: each runs one frame around one operation and keeps every exception in.
+#include "clouddb/entry/EntryPoints.h"
+
+#include "clouddb/entry/BrowseInventoryHandler.h"
+#include "clouddb/entry/EntryGuard.h"
+#include "clouddb/entry/InProcessTexts.h"
+#include "clouddb/entry/RequestFrame.h"
+#include "clouddb/entry/Unavailable.h"
+#include "clouddb/inventory/InventoryDiscovery.h"
+#include "platform/FXErrorUtil.h"
+#include "platform/messages/Dax.h"
+#include "platform/messages/EVGui.h"
+
+using clouddb::entry::guardEntry;
+using clouddb::entry::RequestFrame;
+namespace texts = clouddb::entry::texts;
+namespace unavailable = clouddb::entry::unavailable;
+
+namespace {
+
+constexpr char kMissingConnection[] = "No host connection was given";
+constexpr char kEmptyRequestList[] = "The received message holds no request";
+
+// Puts the discovery's outcome into an inventory response.
+void fillInventoryResponse(App::BrowseRDSInventoryResp& response, bool succeeded,
+                           const std::vector<App::RDSDBInstance>& instances, const std::string& errorText) {
+  if (succeeded) {
+    for (const App::RDSDBInstance& instance : instances) {
+      response.addInstance(instance);
+    }
+  }
+  if (!errorText.empty()) {
+    App::ErrorRecord& error = response.mutableError();
+    error.setErrorCode(1);
+    error.setErrorMessage(errorText);
+  }
+}
+
+CLmError operationUnavailable(const char* text) {
+  return FXErrorUtil::ErrorWin32(CLM_HERE, unavailable::kUnsupportedCode, "%s", text);
+}
+
+
+}  // namespace
+
+extern "C" {
+
+void DiscoverRDSInventory(CKwNetwork* connection, ULONGLONG /*unused*/) {
+  static constexpr char kTag[] = "DiscoverRDSInventory";
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    if (connection == nullptr) {
+      log.Error(kTag, kMissingConnection);
+      return;
+    }
+    App::BrowseRDSInventoryResp response;
+    RequestFrame frame(*connection, log, kTag);
+    auto* request = dynamic_cast<App::BrowseRDSInventoryReq*>(frame.receiveStrict(App::BrowseRDSInventoryReq::kTagId));
+    if (request == nullptr) {
+      return;
+    }
+    std::vector<App::RDSDBInstance> instances;
+    std::string errorText;
+    std::string firstQualifier;
+    std::string secondQualifier;
+    const bool succeeded = clouddb::inventory::DiscoverRDSInventoryCommon(request, instances, log, errorText,
+                                                                          firstQualifier, secondQualifier);
+    fillInventoryResponse(response, succeeded, instances, errorText);
+    frame.sendStrict(response, true);
+  });
+}
+
+void DiscoverRDSInventoryLocal(App::BrowseRDSInventoryReq* request, App::BrowseRDSInventoryResp* response,
+                               std::string firstFilter, std::string secondFilter) {
+  static constexpr char kTag[] = "DiscoverRDSInventoryLocal";
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    if (request == nullptr || response == nullptr) {
+      log.Error(kTag, texts::kNullInventoryRequest);
+      return;
+    }
+    std::vector<App::RDSDBInstance> instances;
+    std::string errorText;
+    const bool succeeded =
+        clouddb::inventory::DiscoverRDSInventoryCommon(request, instances, log, errorText, firstFilter, secondFilter);
+    fillInventoryResponse(*response, succeeded, instances, errorText);
+  });
+}
+
+void BrowseInventoryHandler(CKwNetwork* connection, ULONGLONG /*unused*/) {
+  static constexpr const char* kTag = clouddb::entry::kBrowseInventoryHandlerTag;
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    if (connection == nullptr) {
+      log.Error(kTag, kMissingConnection);
+      return;
+    }
+    RequestFrame frame(*connection, log, kTag);
+    const CNMessageBase* received = frame.receiveLenient();
+    if (received == nullptr) {
+      return;
+    }
+    App::BrowseInventoryResp response;
+    response.mutableError().setErrorCode(0);
+    clouddb::entry::ProcessBrowseInventoryRequest(*received, response, log);
+    frame.sendLenient(response);
+  });
+}
+
+void GetOracleCloudInstanceTree(CKwNetwork* connection, ULONGLONG /*unused*/) {
+  static constexpr char kTag[] = "GetOracleCloudInstanceTree";
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    if (connection == nullptr) {
+      log.Error(kTag, kMissingConnection);
+      return;
+    }
+    EVGui::OracleCloudTreeResp response;
+    RequestFrame frame(*connection, log, kTag);
+    if (frame.receiveStrict(EVGui::OracleCloudTreeReq::kTagId) == nullptr) {
+      return;
+    }
+    // The tree response has no error record: the peer sees no nodes, the log says why.
+    log.Error(kTag, "%s", unavailable::kOracleTree);
+    frame.sendStrict(response, false);
+  });
+}
+
+void CloudDBRemoteEntryPoint(CKwNetwork* connection) {
+  static constexpr char kTag[] = "CloudDBRemoteEntryPoint";
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    if (connection == nullptr) {
+      log.Error(kTag, kMissingConnection);
+      return;
+    }
+    RequestFrame frame(*connection, log, kTag);
+    const CNMessageBase* received = frame.receiveLenient();
+    if (received == nullptr) {
+      return;
+    }
+    Dax::CloudDBServiceResp response;
+    const MessageList& requests = received->getlistobject(Dax::CloudDBServiceReq::kRequests);
+    // An envelope without a request is refused with a failed result rather than read past.
+    log.Error(kTag, "%s", requests.empty() ? kEmptyRequestList : unavailable::kOracleService);
+    response.mutableResult().setStatus(1);
+    frame.sendLenient(response);
+  });
+}
+
+void GetOracleCloudInstanceList(ULONGLONG /*instanceId*/, std::vector<CloudDBInfoStructs::SOracleDBInstanceInfo>& services) {
+  static constexpr char kTag[] = "GetOracleCloudInstanceList";
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    services.clear();
+    log.Error(kTag, "%s", unavailable::kOracleInstanceList);
+  });
+}
+
+void DiscoverRDSNewInventory(const ULONGLONG& /*instanceId*/, std::vector<std::string>& /*content*/,
+                             std::vector<App::RDSDBInstance>& /*instances*/, CLmError& error) {
+  static constexpr char kTag[] = "DiscoverRDSNewInventory";
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    error = operationUnavailable(unavailable::kContentExpansion);
+    log.DebugLvl(kTag, 0, texts::kRdsExpansionFailed, error.AsString().c_str());
+  });
+}
+
+void DiscoverDocumentDBInventory(const ULONGLONG& /*instanceId*/, std::vector<std::string>& /*content*/,
+                                 std::vector<App::DocumentDBCluster>& /*clusters*/, CLmError& error) {
+  static constexpr char kTag[] = "DiscoverDocumentDBInventory";
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    error = operationUnavailable(unavailable::kContentExpansion);
+    log.DebugLvl(kTag, 0, texts::kDocumentDBExpansionFailed, error.AsString().c_str());
+  });
+}
+
+void DiscoverRedshiftInventory(const ULONGLONG& /*instanceId*/, std::vector<std::string>& /*content*/,
+                               std::vector<App::RedshiftCluster>& /*clusters*/, CLmError& error) {
+  static constexpr char kTag[] = "DiscoverRedshiftInventory";
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    error = operationUnavailable(unavailable::kContentExpansion);
+    log.DebugLvl(kTag, 0, texts::kRedshiftExpansionFailed, error.AsString().c_str());
+  });
+}
+
+void DescribeRDSInstanceSnapshot(const ULONGLONG& /*instanceId*/, const std::string& first, const std::string& second,
+                                 std::vector<RDSInfoStructs::SDBSnapshotInfo>& /*snapshots*/) {
+  static constexpr char kTag[] = "DescribeRDSInstanceSnapshot";
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    log.DebugLvl(kTag, 0, texts::kDescribeRdsInstanceSnapshotFailed, first.c_str(), second.c_str(),
+                 operationUnavailable(unavailable::kSnapshots).AsString().c_str());
+  });
+}
+
+void DescribeRDSClusterSnapshot(const ULONGLONG& /*instanceId*/, const std::string& first, const std::string& second,
+                                std::vector<RDSInfoStructs::SRDSClusterSnapshotInfo>& /*snapshots*/) {
+  static constexpr char kTag[] = "DescribeRDSClusterSnapshot";
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    log.DebugLvl(kTag, 0, texts::kDescribeRdsClusterSnapshotFailed, first.c_str(), second.c_str(),
+                 operationUnavailable(unavailable::kSnapshots).AsString().c_str());
+  });
+}
+
+void DeleteRDSInstanceSnapshot(const ULONGLONG& /*instanceId*/, const std::string& first, const std::string& second) {
+  static constexpr char kTag[] = "DeleteRDSInstanceSnapshot";
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    log.DebugLvl(kTag, 0, texts::kDeleteRdsInstanceSnapshotFailed, first.c_str(), second.c_str(),
+                 operationUnavailable(unavailable::kSnapshots).AsString().c_str());
+  });
+}
+
+void DeleteRDSClusterSnapshot(const ULONGLONG& /*instanceId*/, const std::string& first, const std::string& second) {
+  static constexpr char kTag[] = "DeleteRDSClusterSnapshot";
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    log.DebugLvl(kTag, 0, texts::kDeleteRdsClusterSnapshotFailed, first.c_str(), second.c_str(),
+                 operationUnavailable(unavailable::kSnapshots).AsString().c_str());
+  });
+}
+
+void DescribeDocDBClusterSnapshot(const ULONGLONG& /*instanceId*/, const std::string& first, const std::string& second,
+                                  std::vector<DocDBInfoStructs::SDocDBClusterSnapshotInfo>& /*snapshots*/) {
+  static constexpr char kTag[] = "DescribeDocDBClusterSnapshot";
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    log.DebugLvl(kTag, 0, texts::kDescribeDocDBSnapshotFailed, first.c_str(), second.c_str(),
+                 operationUnavailable(unavailable::kSnapshots).AsString().c_str());
+  });
+}
+
+void DeleteDocDBClusterSnapshot(const ULONGLONG& /*instanceId*/, const std::string& first, const std::string& second) {
+  static constexpr char kTag[] = "DeleteDocDBClusterSnapshot";
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    log.DebugLvl(kTag, 0, texts::kDeleteDocDBSnapshotFailed, first.c_str(), second.c_str(),
+                 operationUnavailable(unavailable::kSnapshots).AsString().c_str());
+  });
+}
+
+void DescribeRedshiftSnapshot(const ULONGLONG& /*instanceId*/, const std::string& /*first*/,
+                              const std::string& /*second*/,
+                              std::vector<RedshiftInfoStructs::SRedshiftClusterSnapshotInfo>& /*snapshots*/) {
+  static constexpr char kTag[] = "DescribeRedshiftSnapshot";
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    log.DebugLvl(kTag, 0, "%s", operationUnavailable(unavailable::kSnapshots).AsString().c_str());
+  });
+}
+
+void DeleteRedshiftSnapshot(const ULONGLONG& /*instanceId*/, const std::string& /*first*/, const std::string& second) {
+  static constexpr char kTag[] = "DeleteRedshiftSnapshot";
+  guardEntry(kTag, [&] {
+    EvEvent log;
+    log.DebugLvl(kTag, 0, texts::kDeleteRedshiftSnapshotFailed, second.c_str());
+  });
+}
+
+}  // extern "C"

@@ -1,0 +1,17 @@
+#pragma once
+// Texts of the operations that this build does not provide yet. An entry point whose operation
+// is missing answers with one of these as a failure, never with success.
+namespace clouddb::entry::unavailable {
+
+inline constexpr char kInventoryDiscovery[] = "The relational inventory discovery is not available yet";
+inline constexpr char kBrowse[] = "Browsing this account is not available yet";
+inline constexpr char kPreview[] = "Previewing content is not available yet";
+inline constexpr char kOracleTree[] = "Browsing Oracle Cloud is not available yet";
+inline constexpr char kOracleInstanceList[] = "Listing Oracle Cloud database services is not available yet";
+inline constexpr char kOracleService[] = "Oracle Cloud database services are not available yet";
+inline constexpr char kContentExpansion[] = "Content expansion is not available yet";
+inline constexpr char kSnapshots[] = "Snapshot operations are not available yet";
+// Code of the unsupported-operation error.
+inline constexpr long long kUnsupportedCode = 1359;
+
+}  // namespace clouddb::entry::unavailable
