@@ -3,8 +3,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdarg>
+#include <cstring>
 #include <ctime>
 
 #include "platform/Clock.h"
@@ -74,7 +76,12 @@ LogWriter::LogWriter(const std::string& path, int threshold) : threshold_(thresh
   if (std::FILE* opened = std::fopen(path.c_str(), "a")) {
     file_ = opened;
     ownsFile_ = true;
+    return;
   }
+  // Whoever looks for the file must learn why it is not there.
+  const int reason = errno;
+  std::fprintf(stderr, "Cannot open log file [%s]: %s; logging to standard error\n", path.c_str(),
+               std::strerror(reason));
 }
 
 LogWriter::~LogWriter() {
