@@ -10,12 +10,13 @@
 #include "platform/CLmError.h"
 #include "platform/CNMessageBase.h"
 #include "platform/FrameChannel.h"
+#include "platform/messages/Session.h"
 
 namespace kwnet {
 
-inline constexpr std::uint32_t kDisconnectRequestTag = 0x09000102;
-inline constexpr std::uint32_t kDisconnectReplyTag = 0x09000103;
-inline constexpr std::uint32_t kAbortNoticeTag = 0x09000104;
+inline constexpr std::uint32_t kDisconnectRequestTag = Session::DisconnectReq::kTagId;
+inline constexpr std::uint32_t kDisconnectReplyTag = Session::DisconnectReply::kTagId;
+inline constexpr std::uint32_t kAbortNoticeTag = Session::AbortNotice::kTagId;
 
 CLmError sendMessageFrame(FrameChannel& channel, const CNMessageBase& message, int timeoutSeconds);
 

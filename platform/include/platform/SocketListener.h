@@ -7,8 +7,9 @@
 // Contract:
 //  - TCP listens on 127.0.0.1 only: the host serves this machine, never the network.
 //  - A Unix path that holds a socket nobody listens on (left by an earlier run) is replaced; a
-//    path where a server answers, or that holds anything but a socket, is refused. The listener
-//    removes the path it made when it is destroyed.
+//    path where a server answers, or that holds anything but a socket, is refused. Finding out
+//    takes one connection attempt, which a live server accepts as a connection that closes
+//    before its first frame. The listener removes its path when it is destroyed.
 //  - accept waits at most timeoutSeconds (negative: no limit) and fails with kTimedOut.
 #include <cstdint>
 #include <memory>
