@@ -5,18 +5,23 @@
 // XML name, sub-message type). Typed accessors, deep copies and the XML rendering all read that
 // one table, so a field cannot be spelled two ways. Typed classes (App::CloudDBEntity, ...) add
 // no data: they derive from CNMessageBase, name their field numbers and offer named accessors.
+// The typed classes live in platform/messages/*.h; docs/messages.md lists every rendering.
 //
 // Contract:
 //  - Reading an absent field yields an empty text, 0, an empty list or null; isSet tells apart.
 //  - Accessing a field number the type does not declare, or with the wrong kind, is a programming
 //    fault: getters answer the empty value, setters are ignored, and both are reported through
 //    lastFieldFault() so tests can catch them. Nothing throws.
-//  - Copies are deep. Sub-messages are owned by their parent.
+//  - Copies are deep. Sub-messages are owned by their parent. Every sub-message a message holds
+//    (set, appended, made on first access or parsed) is an object of its type's typed class, so
+//    msg::ListView and the typed accessors may view it as that class.
 //  - serialize renders XML (an element per message, attributes for scalars, child elements for
 //    sub-messages and lists); unserialize parses it and fails with a CLmError for text that does
 //    not parse or is not this type, leaving the message empty.
 //  - AsString renders the same XML with password fields shown as "***NOT SHOWN***".
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <span>
 #include <string>
@@ -43,20 +48,28 @@ struct MessageTypeId {
 
 constexpr MessageTypeId typeIdFromTag(std::uint32_t tagId) { return {tagId >> 24, tagId & 0xFFFFFFu}; }
 
+// The sub-type of an ObjectList field whose elements may be messages of any registered type.
+inline constexpr MessageTypeId kAnyMessageType{};
+
 struct FieldDecl {
   int number = 0;
   int position = 0;
   FieldKind kind = FieldKind::String;
-  std::string_view xmlName;
-  MessageTypeId subType{};  // for Object and ObjectList fields: the declared sub-message type
+  std::string_view xmlName;  // views a string literal (the XML writer needs its terminating NUL)
+  MessageTypeId subType{};   // for Object and ObjectList fields: the declared sub-message type
 };
 
 struct MessageType {
   MessageTypeId id;
   std::string_view tagName;     // "App::CloudDBEntity"
-  std::string_view xmlElement;  // "CloudDBEntity"
+  std::string_view xmlElement;  // "CloudDBEntity"; views a string literal
   std::span<const FieldDecl> fields;
   std::unique_ptr<CNMessageBase> (*make)();  // makes an empty message of the typed class
+  // The tag id the host gives the type when it is not (module << 24 | class): a few types are
+  // made from small class numbers but travel under a tag id of their own.
+  std::uint32_t hostTagId = 0;
+
+  constexpr std::uint32_t tagId() const { return hostTagId != 0 ? hostTagId : id.tagId(); }
 };
 
 // A password text with its encryption annotation.
@@ -65,6 +78,19 @@ struct PasswordString {
   bool encrypted = true;
   bool operator==(const PasswordString&) const = default;
 };
+
+// Every registered message type, in the registry's order.
+std::span<const MessageType* const> registeredTypes();
+// The registered type made from (module, class), or null.
+const MessageType* findType(MessageTypeId id);
+// The registered type whose XML element is this name, or null.
+const MessageType* findTypeByElement(std::string_view xmlElement);
+
+// Messages nested deeper than this are refused by unserialize.
+inline constexpr int kMaxXmlDepth = 256;
+
+// What AsString, and every log line that mentions a secret, shows in its place.
+inline constexpr std::string_view kPasswordMask = "***NOT SHOWN***";
 
 }  // namespace msg
 
@@ -83,11 +109,14 @@ class CNMessageBase {
   static std::unique_ptr<CNMessageBase> createFromTag(std::uint32_t tagId);
   // The registered type for a tag id, or null.
   static const msg::MessageType* findType(std::uint32_t tagId);
+  // Parses XML whose root element names any registered type into a message of that type; null
+  // and a failure in error when the text does not parse or names no registered type.
+  static std::unique_ptr<CNMessageBase> createFromXml(std::string_view xml, CLmError& error);
 
   std::unique_ptr<CNMessageBase> clone() const;
 
   const msg::MessageType& type() const { return *type_; }
-  std::uint32_t getTagID() const { return type_->id.tagId(); }
+  std::uint32_t getTagID() const { return type_->tagId(); }
   std::string getTagName() const { return std::string(type_->tagName); }
 
   bool isSet(int field) const;
@@ -108,11 +137,15 @@ class CNMessageBase {
   // Sub-message; getObjectAccessor(field, true) makes it on first access.
   const CNMessageBase* getObjectAccessor(int field) const;
   CNMessageBase* getObjectAccessor(int field, bool create);
+  // Stores a deep copy; the value must be of the field's declared type.
   void setObjectAccessor(int field, const CNMessageBase& value);
 
   const MessageList& getlistobject(int field) const;
-  MessageList* mutableListObject(int field);  // marks the list set; null for a wrong field
+  // Marks the list set; null for a wrong field. Elements put in directly must be made by their
+  // type's make (CNMessageBase::create, a typed class): typed views rely on it.
+  MessageList* mutableListObject(int field);
   void setlistobject(int field, const MessageList& values);
+  // The element must be of the field's declared type (any type for a list of any messages).
   void appendlistobject(int field, const CNMessageBase& value);
   void appendlistobject(int field, std::unique_ptr<CNMessageBase> value);
 
@@ -138,7 +171,60 @@ class CNMessageBase {
   std::vector<Value>& mutableValues() { return values_; }
 
  private:
+  // The index of the declared field, or -1 after recording a fault.
+  int fieldIndex(int field, msg::FieldKind kind) const;
+  int fieldIndexAt(int field, int position, msg::FieldKind kind) const;
+  int positionIndex(int position, msg::FieldKind kind) const;
+  void recordFault(std::string fault) const;
+  bool acceptsSubType(const msg::FieldDecl& decl, const CNMessageBase& value) const;
+
   const msg::MessageType* type_;
   std::vector<Value> values_;  // parallel to type_->fields
   mutable std::string lastFieldFault_;
 };
+
+namespace msg {
+
+// A read-only view of a message list as its typed class T (see the contract above).
+template <class T>
+class ListView {
+ public:
+  class iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = T;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const T*;
+    using reference = const T&;
+
+    iterator() = default;
+    explicit iterator(MessageList::const_iterator at) : at_(at) {}
+    reference operator*() const { return static_cast<const T&>(**at_); }
+    pointer operator->() const { return &**this; }
+    iterator& operator++() {
+      ++at_;
+      return *this;
+    }
+    iterator operator++(int) {
+      iterator before = *this;
+      ++at_;
+      return before;
+    }
+    bool operator==(const iterator&) const = default;
+
+   private:
+    MessageList::const_iterator at_{};
+  };
+
+  explicit ListView(const MessageList& list) : list_(&list) {}
+  std::size_t size() const { return list_->size(); }
+  bool empty() const { return list_->empty(); }
+  const T& operator[](std::size_t index) const { return static_cast<const T&>(*(*list_)[index]); }
+  iterator begin() const { return iterator(list_->begin()); }
+  iterator end() const { return iterator(list_->end()); }
+
+ private:
+  const MessageList* list_;
+};
+
+}  // namespace msg

@@ -1,0 +1,378 @@
+// The XML rendering of host messages, over pugixml.
+//
+// A message is an element named by its type's xmlElement. Text and integer fields are
+// attributes; a sub-message is a child element named by its field's XML name that holds the
+// sub-message's own attributes and children; a list repeats that child element once per
+// element; a list of messages of any type is one child element, named by the field, around
+// complete message elements named by their types' xmlElement; a text list repeats a child
+// element holding text; a password is a child element holding the text, with
+// encrypted="true|false".
+//
+// Reading is strict, because people write content rules by hand and a misspelt attribute
+// silently ignored would turn a rule into another rule: unknown attributes and elements, a field
+// given twice, stray text, an integer that is not one, and nesting deeper than msg::kMaxXmlDepth
+// are refused with the reason and the offset in the text. Comments, the XML declaration and
+// whitespace between elements are allowed.
+#include <cerrno>
+#include <charconv>
+#include <string>
+#include <string_view>
+
+#include <pugixml.hpp>
+
+#include "platform/CNMessageBase.h"
+
+namespace {
+
+using msg::FieldDecl;
+using msg::FieldKind;
+
+// Whitespace-only text is kept only where it is an element's sole content, so a text list entry
+// of spaces survives a round trip while indentation between elements does not count as text.
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_fragment;
+constexpr unsigned kFormatOptions = pugi::format_raw | pugi::format_no_declaration;
+constexpr const char* kEncryptedAttribute = "encrypted";
+
+class StringWriter final : public pugi::xml_writer {
+ public:
+  explicit StringWriter(std::string& out) : out_(out) {}
+  void write(const void* data, size_t size) override { out_.append(static_cast<const char*>(data), size); }
+
+ private:
+  std::string& out_;
+};
+
+// ---- writing ----
+
+void writeMessage(pugi::xml_node element, const CNMessageBase& message, bool maskPasswords);
+
+void writeText(pugi::xml_node element, std::string_view text) {
+  if (!text.empty()) {
+    element.append_child(pugi::node_pcdata).set_value(text.data(), text.size());
+  }
+}
+
+void writeObjectList(pugi::xml_node element, const FieldDecl& decl, const MessageList& list, bool maskPasswords) {
+  if (decl.subType == msg::kAnyMessageType) {
+    if (list.empty()) {
+      return;
+    }
+    pugi::xml_node wrapper = element.append_child(decl.xmlName.data());
+    for (const auto& item : list) {
+      writeMessage(wrapper.append_child(item->type().xmlElement.data()), *item, maskPasswords);
+    }
+    return;
+  }
+  for (const auto& item : list) {
+    writeMessage(element.append_child(decl.xmlName.data()), *item, maskPasswords);
+  }
+}
+
+void writeField(pugi::xml_node element, const FieldDecl& decl, const CNMessageBase::Value& value, bool maskPasswords) {
+  const char* name = decl.xmlName.data();
+  if (const auto* text = std::get_if<std::string>(&value)) {
+    element.append_attribute(name).set_value(text->data(), text->size());
+  } else if (const auto* number = std::get_if<std::int64_t>(&value)) {
+    element.append_attribute(name).set_value(static_cast<long long>(*number));
+  } else if (const auto* object = std::get_if<std::unique_ptr<CNMessageBase>>(&value)) {
+    if (*object) {
+      writeMessage(element.append_child(name), **object, maskPasswords);
+    }
+  } else if (const auto* list = std::get_if<MessageList>(&value)) {
+    writeObjectList(element, decl, *list, maskPasswords);
+  } else if (const auto* texts = std::get_if<std::vector<std::string>>(&value)) {
+    for (const auto& item : *texts) {
+      writeText(element.append_child(name), item);
+    }
+  } else if (const auto* password = std::get_if<msg::PasswordString>(&value)) {
+    pugi::xml_node child = element.append_child(name);
+    child.append_attribute(kEncryptedAttribute).set_value(password->encrypted ? "true" : "false");
+    writeText(child, maskPasswords ? msg::kPasswordMask : std::string_view(password->text));
+  }
+}
+
+// Attributes always print before child elements, so one pass in declaration order gives the
+// attributes in declaration order, then the children in declaration order.
+void writeMessage(pugi::xml_node element, const CNMessageBase& message, bool maskPasswords) {
+  const auto& fields = message.type().fields;
+  const auto& values = message.values();
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    writeField(element, fields[i], values[i], maskPasswords);
+  }
+}
+
+std::string render(const CNMessageBase& message, bool maskPasswords) {
+  pugi::xml_document document;
+  writeMessage(document.append_child(message.type().xmlElement.data()), message, maskPasswords);
+  std::string out;
+  StringWriter writer(out);
+  document.save(writer, "", kFormatOptions, pugi::encoding_utf8);
+  return out;
+}
+
+// ---- reading ----
+
+bool isBlank(std::string_view text) { return text.find_first_not_of(" \t\r\n") == std::string_view::npos; }
+
+bool isTextNode(pugi::xml_node node) {
+  return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
+}
+
+class Reader {
+ public:
+  explicit Reader(std::string_view what) : what_(what) {}
+
+  CLmError readMessage(pugi::xml_node element, CNMessageBase& message, int depth) const;
+
+  CLmError fail(pugi::xml_node at, const std::string& reason) const {
+    return CLmError(CLmError::Kind::ErrNo, EINVAL,
+                    "XML of " + what_ + " refused at offset " + std::to_string(at.offset_debug()) + ": " + reason,
+                    CLM_HERE);
+  }
+
+ private:
+  CLmError readAttribute(pugi::xml_node element, pugi::xml_attribute attribute, CNMessageBase& message) const;
+  CLmError readChild(pugi::xml_node child, CNMessageBase& message, int depth) const;
+  CLmError readAnyList(pugi::xml_node wrapper, MessageList& list, int depth) const;
+  CLmError readText(pugi::xml_node element, std::string& text) const;
+  CLmError readPassword(pugi::xml_node element, msg::PasswordString& password) const;
+
+  std::string what_;
+};
+
+int findField(const CNMessageBase& message, std::string_view xmlName, bool attribute) {
+  const auto& fields = message.type().fields;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const bool isAttribute = fields[i].kind == FieldKind::String || fields[i].kind == FieldKind::Int64;
+    if (isAttribute == attribute && fields[i].xmlName == xmlName) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+CLmError Reader::readMessage(pugi::xml_node element, CNMessageBase& message, int depth) const {
+  if (depth > msg::kMaxXmlDepth) {
+    return fail(element, "messages nested deeper than " + std::to_string(msg::kMaxXmlDepth) + " levels");
+  }
+  for (pugi::xml_attribute attribute : element.attributes()) {
+    if (CLmError error = readAttribute(element, attribute, message); error.IsFailure()) {
+      return error;
+    }
+  }
+  for (pugi::xml_node child : element.children()) {
+    if (child.type() == pugi::node_element) {
+      if (CLmError error = readChild(child, message, depth); error.IsFailure()) {
+        return error;
+      }
+    } else if (isTextNode(child) && !isBlank(child.value())) {
+      return fail(child, "element '" + std::string(element.name()) + "' holds text; a message takes none");
+    }
+  }
+  return {};
+}
+
+CLmError Reader::readAttribute(pugi::xml_node element, pugi::xml_attribute attribute, CNMessageBase& message) const {
+  const int index = findField(message, attribute.name(), true);
+  if (index < 0) {
+    return fail(element, "unknown attribute '" + std::string(attribute.name()) + "' on element '" +
+                             std::string(element.name()) + "' (" + std::string(message.type().tagName) + ")");
+  }
+  CNMessageBase::Value& slot = message.mutableValues()[static_cast<std::size_t>(index)];
+  if (!std::holds_alternative<std::monostate>(slot)) {
+    return fail(element, "attribute '" + std::string(attribute.name()) + "' given twice");
+  }
+  const std::string_view text = attribute.value();
+  if (message.type().fields[static_cast<std::size_t>(index)].kind == FieldKind::String) {
+    slot = std::string(text);
+    return {};
+  }
+  std::int64_t number = 0;
+  const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (text.empty() || status != std::errc() || end != text.data() + text.size()) {
+    return fail(element, "attribute '" + std::string(attribute.name()) + "' is not a 64-bit integer: '" +
+                             std::string(text) + "'");
+  }
+  slot = number;
+  return {};
+}
+
+CLmError Reader::readChild(pugi::xml_node child, CNMessageBase& message, int depth) const {
+  const int index = findField(message, child.name(), false);
+  if (index < 0) {
+    return fail(child, "unknown element '" + std::string(child.name()) + "' in " + std::string(message.type().tagName));
+  }
+  const FieldDecl& decl = message.type().fields[static_cast<std::size_t>(index)];
+  CNMessageBase::Value& slot = message.mutableValues()[static_cast<std::size_t>(index)];
+  const bool repeatable = decl.kind == FieldKind::ObjectList || decl.kind == FieldKind::StringList;
+  if (!repeatable && !std::holds_alternative<std::monostate>(slot)) {
+    return fail(child, "element '" + std::string(child.name()) + "' given twice");
+  }
+  if (decl.kind == FieldKind::Password) {
+    msg::PasswordString password;
+    CLmError error = readPassword(child, password);
+    slot = std::move(password);
+    return error;
+  }
+  if (decl.kind == FieldKind::StringList) {
+    if (!std::holds_alternative<std::vector<std::string>>(slot)) {
+      slot = std::vector<std::string>{};
+    }
+    std::string text;
+    CLmError error = readText(child, text);
+    std::get<std::vector<std::string>>(slot).push_back(std::move(text));
+    return error;
+  }
+  if (decl.kind == FieldKind::ObjectList && !std::holds_alternative<MessageList>(slot)) {
+    slot = MessageList{};
+  }
+  if (decl.kind == FieldKind::ObjectList && decl.subType == msg::kAnyMessageType) {
+    return readAnyList(child, std::get<MessageList>(slot), depth);
+  }
+  const msg::MessageType* subType = msg::findType(decl.subType);
+  if (subType == nullptr) {
+    return fail(child, "field '" + std::string(decl.xmlName) + "' names an unregistered type");
+  }
+  std::unique_ptr<CNMessageBase> sub = subType->make();
+  CLmError error = readMessage(child, *sub, depth + 1);
+  if (decl.kind == FieldKind::Object) {
+    slot = std::move(sub);
+  } else {
+    std::get<MessageList>(slot).push_back(std::move(sub));
+  }
+  return error;
+}
+
+CLmError Reader::readAnyList(pugi::xml_node wrapper, MessageList& list, int depth) const {
+  if (wrapper.first_attribute()) {
+    return fail(wrapper, "element '" + std::string(wrapper.name()) + "' takes no attributes");
+  }
+  for (pugi::xml_node item : wrapper.children()) {
+    if (isTextNode(item)) {
+      if (!isBlank(item.value())) {
+        return fail(item, "element '" + std::string(wrapper.name()) + "' holds text; it takes messages");
+      }
+      continue;
+    }
+    if (item.type() != pugi::node_element) {
+      continue;
+    }
+    const msg::MessageType* type = msg::findTypeByElement(item.name());
+    if (type == nullptr) {
+      return fail(item, "unknown message element '" + std::string(item.name()) + "'");
+    }
+    list.push_back(type->make());
+    if (CLmError error = readMessage(item, *list.back(), depth + 1); error.IsFailure()) {
+      return error;
+    }
+  }
+  return {};
+}
+
+CLmError Reader::readText(pugi::xml_node element, std::string& text) const {
+  if (element.first_attribute()) {
+    return fail(element, "element '" + std::string(element.name()) + "' takes no attributes");
+  }
+  for (pugi::xml_node part : element.children()) {
+    if (isTextNode(part)) {
+      text += part.value();
+    } else if (part.type() == pugi::node_element) {
+      return fail(part, "element '" + std::string(element.name()) + "' takes text only");
+    }
+  }
+  return {};
+}
+
+CLmError Reader::readPassword(pugi::xml_node element, msg::PasswordString& password) const {
+  password.encrypted = true;  // a stored secret is encrypted unless it says otherwise
+  for (pugi::xml_attribute attribute : element.attributes()) {
+    const std::string_view name = attribute.name();
+    const std::string_view value = attribute.value();
+    if (name != kEncryptedAttribute) {
+      return fail(element, "unknown attribute '" + std::string(name) + "' on password element '" +
+                               std::string(element.name()) + "'");
+    }
+    if (value != "true" && value != "false") {
+      return fail(element, "attribute 'encrypted' must be true or false, not '" + std::string(value) + "'");
+    }
+    password.encrypted = value == "true";
+  }
+  for (pugi::xml_node part : element.children()) {
+    if (isTextNode(part)) {
+      password.text += part.value();
+    } else if (part.type() == pugi::node_element) {
+      return fail(part, "password element '" + std::string(element.name()) + "' takes text only");
+    }
+  }
+  return {};
+}
+
+// Parses the text and finds its one root element.
+CLmError loadRoot(pugi::xml_document& document, std::string_view xml, const Reader& reader, pugi::xml_node& root) {
+  const pugi::xml_parse_result parsed = document.load_buffer(xml.data(), xml.size(), kParseOptions, pugi::encoding_utf8);
+  if (!parsed) {
+    return CLmError(CLmError::Kind::ErrNo, EINVAL,
+                    std::string("XML does not parse: ") + parsed.description() + " at offset " +
+                        std::to_string(parsed.offset),
+                    CLM_HERE);
+  }
+  for (pugi::xml_node node : document.children()) {
+    if (node.type() == pugi::node_element) {
+      if (root) {
+        return reader.fail(node, "more than one root element");
+      }
+      root = node;
+    } else if (isTextNode(node) && !isBlank(node.value())) {
+      return reader.fail(node, "text outside the root element");
+    }
+  }
+  if (!root) {
+    return CLmError(CLmError::Kind::ErrNo, EINVAL, "XML does not parse: no root element", CLM_HERE);
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string CNMessageBase::serialize() const { return render(*this, false); }
+
+std::string CNMessageBase::AsString() const { return render(*this, true); }
+
+CLmError CNMessageBase::unserialize(std::string_view xml) {
+  values_.clear();
+  values_.resize(type_->fields.size());
+  const Reader reader(std::string(type_->tagName));
+  pugi::xml_document document;
+  pugi::xml_node root;
+  CLmError error = loadRoot(document, xml, reader, root);
+  if (error.IsSuccess() && type_->xmlElement != root.name()) {
+    error = reader.fail(root, "the root element '" + std::string(root.name()) + "' is not '" +
+                                  std::string(type_->xmlElement) + "'");
+  }
+  if (error.IsSuccess()) {
+    error = reader.readMessage(root, *this, 1);
+  }
+  if (error.IsFailure()) {
+    values_.clear();
+    values_.resize(type_->fields.size());
+  }
+  return error;
+}
+
+std::unique_ptr<CNMessageBase> CNMessageBase::createFromXml(std::string_view xml, CLmError& error) {
+  const Reader reader("a message");
+  pugi::xml_document document;
+  pugi::xml_node root;
+  error = loadRoot(document, xml, reader, root);
+  if (error.IsFailure()) {
+    return nullptr;
+  }
+  const msg::MessageType* type = msg::findTypeByElement(root.name());
+  if (type == nullptr) {
+    error = reader.fail(root, "the root element '" + std::string(root.name()) + "' names no message type");
+    return nullptr;
+  }
+  std::unique_ptr<CNMessageBase> message = type->make();
+  error = Reader(std::string(type->tagName)).readMessage(root, *message, 1);
+  return error.IsSuccess() ? std::move(message) : nullptr;
+}
