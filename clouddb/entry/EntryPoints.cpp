@@ -55,10 +55,12 @@ void DiscoverRDSInventory(CKwNetwork* connection, ULONGLONG /*unused*/) {
     }
     App::BrowseRDSInventoryResp response;
     RequestFrame frame(*connection, log, kTag);
-    auto* request = dynamic_cast<App::BrowseRDSInventoryReq*>(frame.receiveStrict(App::BrowseRDSInventoryReq::kTagId));
-    if (request == nullptr) {
+    CNMessageBase* received = frame.receiveStrict(App::BrowseRDSInventoryReq::kTagId);
+    if (received == nullptr) {
       return;
     }
+    // The frame checked the tag id, and the registry makes every message as its typed class.
+    auto* request = static_cast<App::BrowseRDSInventoryReq*>(received);
     std::vector<App::RDSDBInstance> instances;
     std::string errorText;
     std::string firstQualifier;
