@@ -44,5 +44,7 @@ std::span<const MessageType* const> evGuiTypes();
 std::span<const MessageType* const> kwEntitiesTypes();
 // Security, SubclientContent and Session: families of one to three field-less or tiny types.
 std::span<const MessageType* const> smallFamilyTypes();
+// Host: the reference host's session opening (module 9, MessageTypesHost.cpp).
+std::span<const MessageType* const> hostTypes();
 
 }  // namespace msg::families

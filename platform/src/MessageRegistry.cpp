@@ -18,7 +18,8 @@ class Registry {
  public:
   Registry() {
     const std::array families = {msg::families::appTypes(), msg::families::daxTypes(), msg::families::evGuiTypes(),
-                                 msg::families::kwEntitiesTypes(), msg::families::smallFamilyTypes()};
+                                 msg::families::kwEntitiesTypes(), msg::families::smallFamilyTypes(),
+                                 msg::families::hostTypes()};
     for (const auto& family : families) {
       for (const MessageType* type : family) {
         add(type);

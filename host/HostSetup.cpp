@@ -1,0 +1,148 @@
+#include "HostSetup.h"
+
+#include <array>
+
+#include "ProductLibrary.h"
+#include "CaptureFile.h"
+#include "bridges/simulator/CloudSimulator.h"
+#include "platform/Clock.h"
+#include "platform/HostEnvironment.h"
+#include "platform/HostKey.h"
+#include "platform/LogWriter.h"
+#include "platform/PlatformConfiguration.h"
+
+#ifndef CLOUDDB_HOST_SOURCE_DIR
+#error "CLOUDDB_HOST_SOURCE_DIR must name the source tree (for the examples/ defaults)"
+#endif
+#ifndef CLOUDDB_HOST_LIBRARY
+#error "CLOUDDB_HOST_LIBRARY must name the built product library"
+#endif
+
+namespace host {
+namespace {
+
+constexpr char kDefaultLogFile[] = "/tmp/clouddb-host.log";
+constexpr char kStandardError[] = "-";
+constexpr int kMaxLogLevel = 10;
+
+constexpr std::array kHostOptionSpecs{
+    OptionSpec{"platform", "FILE", "platform configuration (default examples/platform.json)"},
+    OptionSpec{"cloud", "FILE", "cloud fixture of the simulator (default examples/cloud.json)"},
+    OptionSpec{"key-file", "FILE", "host key for the configuration's secrets (default examples/host.key)"},
+    OptionSpec{"log-file", "FILE", "log file, appended to; - for standard error (default /tmp/clouddb-host.log)"},
+    OptionSpec{"log-level", "N", "highest level written to the log file (default 2)"},
+    OptionSpec{"capture", "FILE", "also write every log line and job event as JSON lines to FILE"},
+    OptionSpec{"job-id", "N", "job id of the calls (default -123456: no job)"},
+    OptionSpec{"library", "PATH", "the product library to load (default: the one built with this host)"},
+};
+
+std::string example(const char* name) { return std::string(CLOUDDB_HOST_SOURCE_DIR) + "/examples/" + name; }
+
+}  // namespace
+
+struct HostRuntime::Parts {
+  std::optional<HostKey> hostKey;
+  std::unique_ptr<const PlatformConfiguration> configuration;
+  std::unique_ptr<LogWriter> logWriter;
+  std::unique_ptr<CaptureFile> capture;
+  SystemClock clock;
+  std::unique_ptr<CloudSimulator> simulator;
+  std::optional<CloudSimulator::Installation> simulatorInstallation;
+  HostEnvironment environment;
+  std::optional<HostEnvironment::Installation> environmentInstallation;
+  std::unique_ptr<ProductLibrary> library;
+
+  ~Parts() {
+    // The library goes first: no call can run once it is closed, and none can see a half-torn
+    // environment after that. The rest goes in reverse order of making, as members do.
+    library.reset();
+    environmentInstallation.reset();
+    simulatorInstallation.reset();
+    capture.reset();
+  }
+};
+
+std::span<const OptionSpec> hostOptionSpecs() { return kHostOptionSpecs; }
+
+HostOptions defaultHostOptions() {
+  HostOptions options;
+  options.platformFile = example("platform.json");
+  options.cloudFile = example("cloud.json");
+  options.keyFile = example("host.key");
+  options.logFile = kDefaultLogFile;
+  options.libraryPath = CLOUDDB_HOST_LIBRARY;
+  return options;
+}
+
+CLmError readHostOptions(const ParsedArguments& arguments, HostOptions& options) {
+  options.platformFile = arguments.valueOr("platform", options.platformFile);
+  options.cloudFile = arguments.valueOr("cloud", options.cloudFile);
+  options.keyFile = arguments.valueOr("key-file", options.keyFile);
+  options.logFile = arguments.valueOr("log-file", options.logFile);
+  options.captureFile = arguments.valueOr("capture", options.captureFile);
+  options.libraryPath = arguments.valueOr("library", options.libraryPath);
+  if (auto level = arguments.value("log-level")) {
+    std::uint64_t parsed = 0;
+    if (CLmError bad = parseUnsigned("log-level", *level, parsed); bad.IsFailure()) {
+      return bad;
+    }
+    if (parsed > kMaxLogLevel) {
+      return usageError("--log-level: levels go from 0 to " + std::to_string(kMaxLogLevel));
+    }
+    options.logLevel = static_cast<int>(parsed);
+  }
+  if (auto job = arguments.value("job-id")) {
+    if (CLmError bad = parseSigned("job-id", *job, options.jobId); bad.IsFailure()) {
+      return bad;
+    }
+  }
+  return {};
+}
+
+CLmError HostRuntime::start(const HostOptions& options, std::unique_ptr<HostRuntime>& runtime) {
+  auto parts = std::make_unique<Parts>();
+  if (CLmError failed = HostKey::LoadFile(options.keyFile, parts->hostKey); failed.IsFailure()) {
+    return failed;
+  }
+  if (CLmError failed = PlatformConfiguration::LoadFile(options.platformFile, parts->configuration);
+      failed.IsFailure()) {
+    return failed;
+  }
+  std::string simulatorError;
+  parts->simulator = CloudSimulator::fromFile(options.cloudFile, simulatorError);
+  if (!parts->simulator) {
+    return CLmError(-22, "cannot load the cloud fixture " + options.cloudFile + ": " + simulatorError);
+  }
+  parts->logWriter = options.logFile == kStandardError ? std::make_unique<LogWriter>(options.logLevel)
+                                                       : std::make_unique<LogWriter>(options.logFile, options.logLevel);
+  if (!options.captureFile.empty()) {
+    if (CLmError failed = CaptureFile::open(options.captureFile, *parts->logWriter, parts->capture);
+        failed.IsFailure()) {
+      return failed;
+    }
+  }
+  if (CLmError failed = ProductLibrary::open(options.libraryPath, parts->library); failed.IsFailure()) {
+    return failed;
+  }
+  parts->environment.configuration = parts->configuration.get();
+  parts->environment.logWriter = parts->logWriter.get();
+  parts->environment.clock = &parts->clock;
+  parts->environment.hostKey = &*parts->hostKey;
+  parts->environment.jobId = options.jobId;
+  parts->simulatorInstallation.emplace(*parts->simulator);
+  parts->environmentInstallation.emplace(parts->environment);
+  runtime.reset(new HostRuntime(std::move(parts)));
+  return {};
+}
+
+HostRuntime::HostRuntime(std::unique_ptr<Parts> parts) : parts_(std::move(parts)) {}
+
+HostRuntime::~HostRuntime() = default;
+
+const ProductLibrary& HostRuntime::library() const { return *parts_->library; }
+
+LogWriter& HostRuntime::logWriter() { return *parts_->logWriter; }
+
+CloudSimulator& HostRuntime::simulator() { return *parts_->simulator; }
+
+}  // namespace host

@@ -1,0 +1,23 @@
+#pragma once
+// `clouddb-host call ENTRY ...` for the in-process entry points: the arguments come from flags,
+// the host starts its environment, calls the entry point once and prints what it returned (the
+// records, the response or the out error) and the log lines and job events of the call, as an
+// indented tree for people or as one JSON object (--format json) for programs:
+//   {"entryPoint":"...","records":[...],"error":{"code":0,"message":"","text":"Success"},
+//    "log":[{"type":"line",...}],"events":[{"type":"event",...}]}
+// "records", "response" and "error" appear when the entry point gives them back.
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace host {
+
+bool isInProcessEntryPointName(std::string_view name);
+std::string inProcessEntryPointNames();
+std::string inProcessHelp(std::string_view name);
+
+// Runs the command; the exit code (0: the call was made and its outcome printed, 1: the host could
+// not make the call, 2: this host build cannot call that entry point).
+int runInProcessCall(std::string_view name, std::span<const std::string> arguments);
+
+}  // namespace host

@@ -1,0 +1,148 @@
+#include "MessagePrinter.h"
+
+#include <pugixml.hpp>
+
+#include <sstream>
+#include <type_traits>
+
+#include "platform/CNMessageBase.h"
+
+namespace host {
+namespace {
+
+std::string quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\t': out += "\\t"; break;
+      default: out += c;
+    }
+  }
+  return out + "\"";
+}
+
+void writeTree(std::ostringstream& out, const CNMessageBase& message, int depth);
+
+void writeTreeField(std::ostringstream& out, const msg::FieldDecl& field, const CNMessageBase::Value& value,
+                    int depth) {
+  const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
+  const std::string name(field.xmlName);
+  std::visit(
+      [&](const auto& held) {
+        using Held = std::decay_t<decltype(held)>;
+        if constexpr (std::is_same_v<Held, std::monostate>) {
+          // Unset fields are not shown.
+        } else if constexpr (std::is_same_v<Held, std::string>) {
+          out << indent << name << " = " << quoted(held) << "\n";
+        } else if constexpr (std::is_same_v<Held, std::int64_t>) {
+          out << indent << name << " = " << held << "\n";
+        } else if constexpr (std::is_same_v<Held, msg::PasswordString>) {
+          out << indent << name << " = " << kPasswordShown << "\n";
+        } else if constexpr (std::is_same_v<Held, std::vector<std::string>>) {
+          out << indent << name << " = [";
+          for (std::size_t i = 0; i < held.size(); ++i) {
+            out << (i == 0 ? "" : ", ") << quoted(held[i]);
+          }
+          out << "]\n";
+        } else if constexpr (std::is_same_v<Held, std::unique_ptr<CNMessageBase>>) {
+          if (held) {
+            out << indent << name << ": " << held->getTagName() << "\n";
+            writeTree(out, *held, depth + 1);
+          }
+        } else {
+          out << indent << name << ": " << held.size() << (held.size() == 1 ? " item" : " items") << "\n";
+          for (const auto& item : held) {
+            out << indent << "  - " << item->getTagName() << "\n";
+            writeTree(out, *item, depth + 2);
+          }
+        }
+      },
+      value);
+}
+
+void writeTree(std::ostringstream& out, const CNMessageBase& message, int depth) {
+  const auto fields = message.type().fields;
+  const auto& values = message.values();
+  for (std::size_t i = 0; i < fields.size() && i < values.size(); ++i) {
+    writeTreeField(out, fields[i], values[i], depth);
+  }
+}
+
+void writeJsonString(JsonWriter& json, const std::string& text) {
+  json.String(text.c_str(), static_cast<rapidjson::SizeType>(text.size()));
+}
+
+void writeJsonField(JsonWriter& json, const msg::FieldDecl& field, const CNMessageBase::Value& value) {
+  if (std::holds_alternative<std::monostate>(value)) {
+    return;
+  }
+  json.Key(field.xmlName.data(), static_cast<rapidjson::SizeType>(field.xmlName.size()));
+  std::visit(
+      [&](const auto& held) {
+        using Held = std::decay_t<decltype(held)>;
+        if constexpr (std::is_same_v<Held, std::monostate>) {
+        } else if constexpr (std::is_same_v<Held, std::string>) {
+          writeJsonString(json, held);
+        } else if constexpr (std::is_same_v<Held, std::int64_t>) {
+          json.Int64(held);
+        } else if constexpr (std::is_same_v<Held, msg::PasswordString>) {
+          json.String(kPasswordShown);
+        } else if constexpr (std::is_same_v<Held, std::vector<std::string>>) {
+          json.StartArray();
+          for (const auto& text : held) {
+            writeJsonString(json, text);
+          }
+          json.EndArray();
+        } else if constexpr (std::is_same_v<Held, std::unique_ptr<CNMessageBase>>) {
+          if (held) {
+            writeJson(json, *held);
+          } else {
+            json.Null();
+          }
+        } else {
+          json.StartArray();
+          for (const auto& item : held) {
+            writeJson(json, *item);
+          }
+          json.EndArray();
+        }
+      },
+      value);
+}
+
+}  // namespace
+
+std::string renderXml(const CNMessageBase& message) {
+  const std::string flat = message.AsString();
+  pugi::xml_document document;
+  if (!document.load_buffer(flat.data(), flat.size())) {
+    return flat;  // shown as it came rather than not at all
+  }
+  std::ostringstream out;
+  document.save(out, "  ", pugi::format_indent | pugi::format_no_declaration);
+  return out.str();
+}
+
+std::string renderTree(const CNMessageBase& message) {
+  std::ostringstream out;
+  out << message.getTagName() << "\n";
+  writeTree(out, message, 1);
+  return out.str();
+}
+
+void writeJson(JsonWriter& json, const CNMessageBase& message) {
+  json.StartObject();
+  json.Key("_type");
+  writeJsonString(json, message.getTagName());
+  const auto fields = message.type().fields;
+  const auto& values = message.values();
+  for (std::size_t i = 0; i < fields.size() && i < values.size(); ++i) {
+    writeJsonField(json, fields[i], values[i]);
+  }
+  json.EndObject();
+}
+
+}  // namespace host

@@ -1,0 +1,43 @@
+#include "ProductLibrary.h"
+
+#include <dlfcn.h>
+
+#include <utility>
+
+namespace host {
+namespace {
+
+constexpr std::int64_t kLoadFailureCode = -2;  // ENOENT: the library or the symbol is not there
+
+std::string lastDlError() {
+  const char* text = dlerror();
+  return text != nullptr ? text : "unknown dynamic loader failure";
+}
+
+}  // namespace
+
+CLmError ProductLibrary::open(const std::string& path, std::unique_ptr<ProductLibrary>& library) {
+  dlerror();
+  // RTLD_NOW: a library with an unresolved symbol is refused here, not in the middle of a call.
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr) {
+    return CLmError(kLoadFailureCode, "cannot load the product library " + path + ": " + lastDlError());
+  }
+  library.reset(new ProductLibrary(path, handle));
+  return {};
+}
+
+ProductLibrary::ProductLibrary(std::string path, void* handle) : path_(std::move(path)), handle_(handle) {}
+
+ProductLibrary::~ProductLibrary() { dlclose(handle_); }
+
+CLmError ProductLibrary::findSymbol(const std::string& name, void*& address) const {
+  dlerror();
+  address = dlsym(handle_, name.c_str());
+  if (address == nullptr) {
+    return CLmError(kLoadFailureCode, "entry point " + name + " not found in " + path_ + ": " + lastDlError());
+  }
+  return {};
+}
+
+}  // namespace host

@@ -1,0 +1,66 @@
+#pragma once
+// One scenario: a folder under cases/ with a scenario.json (docs/scenarios.md), read into the
+// call to make and what must come of it.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace scenarios {
+
+// A log line that must (or must not) appear. Unset members match anything.
+struct LogExpectation {
+  std::optional<std::string> tag;
+  std::optional<int> level;
+  std::optional<std::string> severity;  // "debug" or "error"
+  std::optional<std::string> text;      // the exact text
+  std::optional<std::string> textStartsWith;
+};
+
+struct EventArgumentExpectation {
+  int kind = 0;
+  std::string text;
+};
+
+// A job event that must be raised. Unset members match anything.
+struct EventExpectation {
+  std::optional<std::string> kind;  // "major" or "critical"
+  std::optional<std::uint32_t> code;
+  std::optional<std::vector<EventArgumentExpectation>> arguments;
+};
+
+struct Expectations {
+  // Network: the response file (compared as messages), or none when no response may come.
+  std::optional<std::string> responseFile;
+  bool noResponse = false;
+  std::optional<std::string> followedBy;  // "disconnect-reply", "abort", "close"
+  // In-process: JSON that the host's output must contain (objects: these members, arrays: these
+  // elements in order, scalars: equal), as JSON text.
+  std::optional<std::string> outputJson;
+  std::vector<LogExpectation> logLines;
+  std::vector<LogExpectation> absentLogLines;
+  std::vector<EventExpectation> events;
+};
+
+struct Scenario {
+  std::string name;
+  std::string folder;
+  std::string description;
+  std::string entryPoint;
+  std::string platformFile;
+  std::string cloudFile;
+  std::string keyFile;
+  bool network = true;
+  // Network: the request file; none = the console closes before sending anything.
+  std::optional<std::string> requestFile;
+  std::vector<std::string> args;  // in-process: the call's flags
+  Expectations expect;
+};
+
+// Reads cases/<name>/scenario.json; throws std::runtime_error naming the file and the problem.
+Scenario loadScenario(const std::string& folder, const std::string& examplesFolder);
+
+// The case folders under casesFolder, sorted by name.
+std::vector<std::string> listScenarioNames(const std::string& casesFolder);
+
+}  // namespace scenarios
