@@ -6,8 +6,6 @@
 //   clouddb-secret --generate-key FILE         writes a new random key file (never replaces one)
 //
 // The clear text is never printed or logged.
-#include <openssl/crypto.h>
-
 #include <cstdio>
 #include <iostream>
 #include <iterator>
@@ -17,6 +15,7 @@
 #include <vector>
 
 #include "platform/HostKey.h"
+#include "platform/KwcBucket.h"
 
 namespace {
 
@@ -48,7 +47,7 @@ int encrypt(const std::string& keyFile) {
   std::string clear = readClearText();
   std::string stored;
   CLmError error = key->encrypt(clear, stored);
-  OPENSSL_cleanse(clear.data(), clear.size());
+  kwc_detail::wipe(clear.data(), clear.size());
   if (error) return fail(error);
   std::cout << stored << "\n";
   return 0;

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "config_test_support.h"
+#include "platform/CNMessageBase.h"
 #include "platform/config/CloudAppsInstance.h"
+#include "platform/config/Subclient.h"
 #include "platform/config/vsAppMgr.h"
 
 namespace {
@@ -54,6 +56,17 @@ TEST(ExampleConfiguration, LoadsAndItsSecretsOpenWithTheExampleKey) {
   EXPECT_EQ(AmazonDynamoDBInstance(1002).status(), config::kOk);
   EXPECT_EQ(AmazonDocumentDBInstance(1003).status(), config::kOk);
   EXPECT_EQ(AmazonRedshiftInstance(1004).status(), config::kOk);
+
+  // The content rules are written by hand: each must parse as the entity tree it stands for.
+  for (const std::uint64_t subclientId : {601u, 602u, 603u, 604u}) {
+    std::string content;
+    ASSERT_EQ(CloudAppsSubclient(subclientId).getDynamicContent(content), config::kOk) << subclientId;
+    std::unique_ptr<CNMessageBase> entity = CNMessageBase::create(30, 2718);
+    ASSERT_NE(entity, nullptr);
+    const CLmError parsed = entity->unserialize(content);
+    EXPECT_FALSE(parsed) << subclientId << ": " << parsed.AsString();
+    EXPECT_FALSE(entity->getlistobject(1).empty()) << subclientId;
+  }
 }
 
 TEST(MalformedConfiguration, UnreadableOrUnparsableFilesNameThePlace) {
