@@ -87,6 +87,8 @@ bool KWLibCurl::KWLibCurlInit(const std::string& headerLineOrAddress, bool textI
   settings_.defaultAddress = textIsHeaderLine ? std::string() : headerLineOrAddress;
   settings_.httpsOnly = httpsOnly;
   settings_.writeCallback = std::move(writeCallback);
+  appendedHeaders_.clear();
+  response_ = Response{};
   handle_ = std::move(handle);
   return true;
 }
@@ -221,7 +223,8 @@ bool KWLibCurl::applyHeaders(HeaderList& headers, const char* extraHeaderLine) {
     ok = ok && headers.add(curlHeaderForm(line));
   }
   if (ok && extraHeaderLine != nullptr && *extraHeaderLine != '\0') {
-    ok = headers.add(curlHeaderForm(extraHeaderLine));
+    // Checked like an appended header: a line end inside would smuggle in headers of its own.
+    ok = isHeaderLine(extraHeaderLine) && headers.add(curlHeaderForm(extraHeaderLine));
   }
   ok = ok && curl_easy_setopt(handle_->curl.get(), CURLOPT_HTTPHEADER, headers.list.get()) == CURLE_OK;
   if (!ok) {

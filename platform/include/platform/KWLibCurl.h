@@ -12,6 +12,7 @@
 //    httpsOnly true: only https:// addresses are accepted, redirects included.
 //    writeCallback: when given, the response body goes to it chunk by chunk instead of being
 //      kept (GetHttpResponse then has no body to give); returning false stops the transfer.
+//    Starts afresh: headers appended and the response of an earlier Init are forgotten.
 //    Returns false when no libcurl handle can be made or the header line has no name.
 //  KWLibCurlAppendHeader(kind, line): kind 0 (request header) is the only kind; false otherwise.
 //  KWLibCurlFreeHttpHeaderList(): forgets the appended headers (not the Init header line).
@@ -19,7 +20,8 @@
 //    kind: 0 GET, 1 POST, 2 PUT, 3 DELETE. The body is sent for POST and PUT only; GET and
 //      DELETE never carry one, whatever the caller passes. A null body posts an empty one.
 //    failOnHttpError true: a status of 400 or more also counts as a failure.
-//    extraHeaderLine: one more header line for this request only, or null.
+//    extraHeaderLine: one more header line for this request only, or null; a line that is not
+//      one header line (no name, or a line end inside) fails the send.
 //    True when an HTTP response came back (any status, unless failOnHttpError).
 //  GetHttpResponse(length, headerBlock): the body of the last response (headerBlock true: its
 //    raw header block instead) and its length; null, with length 0, when there is none: no

@@ -197,6 +197,8 @@ TEST(HttpFailures, CallsThatCannotBeMade) {
   EXPECT_FALSE(client.KWLibCurlAppendHeader(0, "Injected: a\r\nEvil: b"));
   LocalHttpServer server([](const HttpRequest&) { return okReply("ok"); });
   EXPECT_FALSE(client.KWLibCurlSendHttpReq(7, server.url("/"), nullptr, 0, false, nullptr));
+  EXPECT_FALSE(client.KWLibCurlSendHttpReq(KWLibCurl::HTTP_GET, server.url("/"), nullptr, 0, false,
+                                           "X-Extra: a\r\nHost: elsewhere"));
   EXPECT_TRUE(server.requests().empty());
 }
 
