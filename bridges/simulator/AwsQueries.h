@@ -1,0 +1,64 @@
+#pragma once
+// The listings of a simulated AWS account: which objects a query returns, in which order.
+// Objects come region by region in the order of the regions given, and within a region in
+// fixture order.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "FixtureModel.h"
+#include "SimulatorAccess.h"
+
+namespace cloudsim {
+
+// An empty key selects everything; a key with an empty value selects every object that carries
+// the key, whatever its value; otherwise key and value must both match (case-sensitive).
+struct TagFilter {
+  std::string key;
+  std::string value;
+  bool matches(const Tags& tags) const;
+};
+
+// Refuses engine types and scopes the filter does not define.
+CallFailure checkInstanceFilter(const RDSInfoStructs::SDBInstanceFilter& filter);
+
+std::vector<RDSInfoStructs::SDBInstanceInfo> selectRdsInstances(const AwsAccount& account,
+                                                                const std::vector<std::string>& regions,
+                                                                const TagFilter& tags,
+                                                                const RDSInfoStructs::SDBInstanceFilter& filter);
+std::vector<RDSInfoStructs::SRDSClusterInfo> selectRdsClusters(const AwsAccount& account,
+                                                               const std::vector<std::string>& regions,
+                                                               const TagFilter& tags,
+                                                               const RDSInfoStructs::SDBInstanceFilter& filter);
+std::vector<DynamoInfoStructs::SDynamoTableInfo> selectDynamoTables(const AwsAccount& account,
+                                                                    const std::vector<std::string>& regions,
+                                                                    const TagFilter& tags);
+std::vector<DocDBInfoStructs::SDocDBClusterInfo> selectDocDbClusters(const AwsAccount& account,
+                                                                     const std::vector<std::string>& regions,
+                                                                     const TagFilter& tags);
+std::vector<DocDBInfoStructs::SDocDBInstanceInfo> selectDocDbInstances(const AwsAccount& account,
+                                                                       const std::vector<std::string>& regions,
+                                                                       const TagFilter& tags);
+std::vector<RedshiftInfoStructs::SRedshiftClusterInfo> selectRedshiftClusters(const AwsAccount& account,
+                                                                              const std::vector<std::string>& regions,
+                                                                              const TagFilter& tags);
+std::vector<VMInfoStructs::SDataCenterInfo> selectRegions(const AwsAccount& account,
+                                                          const std::vector<std::string>& regions);
+
+// Whether an engine name is one of Aurora's.
+bool isAuroraEngine(const std::string& engine);
+
+// Refuses a first/count pair no listing can have (a negative count).
+CallFailure checkRange(unsigned long long first, int count);
+
+// Records [first, first + count) of records; count 0 = to the end.
+template <class Record>
+std::vector<Record> sliceOf(const std::vector<Record>& records, unsigned long long first, int count) {
+  if (first >= records.size()) return {};
+  const auto begin = records.begin() + static_cast<std::ptrdiff_t>(first);
+  const std::size_t available = records.size() - static_cast<std::size_t>(first);
+  const std::size_t taken = count == 0 ? available : std::min<std::size_t>(available, static_cast<std::size_t>(count));
+  return std::vector<Record>(begin, begin + static_cast<std::ptrdiff_t>(taken));
+}
+
+}  // namespace cloudsim

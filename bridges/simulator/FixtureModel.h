@@ -1,0 +1,164 @@
+#pragma once
+// The cloud fixture in memory: every simulated account of the five clouds, the network in front
+// of them and the faults planned from the start. The AWS objects are kept as the bridge records
+// they are listed as, together with the tags that listings filter on.
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "bridges/DocDBInfoStructs.h"
+#include "bridges/DynamoInfoStructs.h"
+#include "bridges/RDSInfoStructs.h"
+#include "bridges/RedshiftInfoStructs.h"
+#include "bridges/VMInfoStructs.h"
+#include "bridges/simulator/CloudSimulator.h"
+
+namespace cloudsim {
+
+// Tags in fixture order; keys are unique per object.
+using Tags = std::vector<std::pair<std::string, std::string>>;
+
+// An object a listing returns, with the tags it can be selected by.
+template <class Record>
+struct Tagged {
+  Record record;
+  Tags tags;
+};
+
+struct AwsAccount {
+  std::string accountId;  // twelve digits, used in ARNs
+  std::string name;
+  std::string accessKeyId;
+  std::string secretAccessKey;
+  std::vector<VMInfoStructs::SDataCenterInfo> regions;
+
+  std::vector<Tagged<RDSInfoStructs::SDBInstanceInfo>> rdsInstances;
+  std::vector<Tagged<RDSInfoStructs::SRDSClusterInfo>> rdsClusters;
+  std::vector<RDSInfoStructs::SDBSnapshotInfo> rdsInstanceSnapshots;
+  std::vector<RDSInfoStructs::SRDSClusterSnapshotInfo> rdsClusterSnapshots;
+  std::vector<Tagged<DynamoInfoStructs::SDynamoTableInfo>> dynamoTables;
+  std::vector<Tagged<DocDBInfoStructs::SDocDBClusterInfo>> docdbClusters;
+  std::vector<Tagged<DocDBInfoStructs::SDocDBInstanceInfo>> docdbInstances;
+  std::vector<DocDBInfoStructs::SDocDBClusterSnapshotInfo> docdbClusterSnapshots;
+  std::vector<Tagged<RedshiftInfoStructs::SRedshiftClusterInfo>> redshiftClusters;
+  std::vector<RedshiftInfoStructs::SRedshiftClusterSnapshotInfo> redshiftSnapshots;
+};
+
+// The other clouds: parsed and kept so that their bridges can be built on them.
+struct NamedItem {
+  std::string name;
+  std::string detail;  // the item's second text (kind, region, engine, ...), see the fixture docs
+};
+
+struct AzureStorageAccount {
+  std::string name;
+  std::string tableEndpoint;  // may point at a local Azurite server
+  std::string accessKey;
+};
+
+struct AzureDatabaseAccount {
+  std::string name;
+  std::string endpoint;
+  std::string key;
+  std::vector<std::pair<std::string, std::vector<std::string>>> databases;  // name, containers
+};
+
+struct AzureSubscription {
+  std::string subscriptionId;
+  std::string tenantId;
+  std::string applicationId;
+  std::string password;
+  std::vector<VMInfoStructs::SDataCenterInfo> regions;
+  std::vector<AzureStorageAccount> storageAccounts;
+  std::vector<AzureDatabaseAccount> databaseAccounts;
+  std::vector<NamedItem> databaseServers;  // detail = engine
+};
+
+struct GoogleSpannerInstance {
+  std::string name;
+  std::string project;
+  std::vector<std::string> databases;
+};
+
+struct GoogleAccount {
+  std::string serviceAccountId;
+  std::string keyFile;      // a ".p12" file name, or empty when the key comes as key material
+  std::string keyPassword;  // the key file's password, or the key material
+  std::vector<NamedItem> projects;      // name = project id, detail = display name
+  std::vector<NamedItem> sqlInstances;  // detail = engine ("POSTGRES_15", "MYSQL_8_0")
+  std::vector<GoogleSpannerInstance> spannerInstances;
+};
+
+struct AlibabaAccount {
+  std::string accessKeyId;
+  std::string accessKeySecret;
+  std::vector<VMInfoStructs::SDataCenterInfo> regions;
+  std::vector<NamedItem> rdsInstances;  // detail = engine
+};
+
+struct OracleDbHome {
+  std::string id;
+  std::vector<NamedItem> databases;  // name = database name, detail = database id
+};
+
+struct OracleDbSystem {
+  std::string id;
+  std::string displayName;
+  std::vector<OracleDbHome> dbHomes;
+};
+
+struct OracleCompartment {
+  std::string id;
+  std::string name;
+  std::vector<OracleDbSystem> dbSystems;
+};
+
+struct OracleTenancy {
+  std::string tenancyId;
+  std::string userId;
+  std::string fingerprint;
+  std::string privateKeyFile;
+  std::string passPhrase;
+  std::vector<std::string> regions;
+  std::vector<OracleCompartment> compartments;
+};
+
+struct OracleClassicAccount {
+  std::string endpoint;
+  std::string user;
+  std::string password;
+  std::vector<NamedItem> databaseServices;  // detail = version
+};
+
+struct ProxyServer {
+  std::string address;  // "host:port"
+  std::string user;     // empty: the proxy asks for no authentication
+  std::string password;
+};
+
+// What stands between the bridges and the clouds.
+struct NetworkSettings {
+  bool directAccess = true;  // false: calls reach the clouds only through one of the proxies
+  std::vector<ProxyServer> proxies;
+};
+
+struct PlannedFault {
+  CloudBridgeKind bridge = CloudBridgeKind::Amazon;
+  std::string operation;
+  int times = 1;
+  std::string text;
+};
+
+struct CloudFixture {
+  NetworkSettings network;
+  std::vector<AwsAccount> awsAccounts;
+  std::vector<AzureSubscription> azureSubscriptions;
+  std::vector<GoogleAccount> googleAccounts;
+  std::vector<AlibabaAccount> alibabaAccounts;
+  std::vector<OracleTenancy> oracleTenancies;
+  std::vector<OracleClassicAccount> oracleClassicAccounts;
+  std::vector<PlannedFault> faults;
+};
+
+}  // namespace cloudsim

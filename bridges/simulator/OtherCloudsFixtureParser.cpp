@@ -1,0 +1,116 @@
+// The accounts of Azure, Google Cloud, Alibaba Cloud and Oracle Cloud in the cloud fixture. The
+// simulator keeps them so that the bridges of those clouds can be built on the same fixture;
+// their sections are described in docs/cloud-fixture.md.
+#include "FixtureJsonReader.h"
+#include "FixtureParser.h"
+
+namespace cloudsim {
+namespace {
+
+FixtureObject credentialsOf(FixtureObject& account) {
+  std::optional<FixtureObject> credentials = account.optionalObject("credentials");
+  if (!credentials) account.fail("member \"credentials\" is missing");
+  return *credentials;
+}
+
+std::vector<NamedItem> namedItems(FixtureObject& owner, const char* list, const char* nameMember,
+                                  const char* detailMember) {
+  std::vector<NamedItem> items;
+  owner.forEachObject(list, [&](FixtureObject& item) {
+    items.push_back(NamedItem{item.requiredString(nameMember), item.optionalString(detailMember)});
+  });
+  return items;
+}
+
+std::string sameAsName(const std::string& name) { return name; }
+
+}  // namespace
+
+AzureSubscription parseAzureSubscription(FixtureObject& account) {
+  AzureSubscription azure;
+  azure.subscriptionId = account.requiredString("subscriptionId");
+  azure.tenantId = account.requiredString("tenantId");
+  FixtureObject credentials = credentialsOf(account);
+  azure.applicationId = credentials.requiredString("applicationId");
+  azure.password = credentials.requiredString("password");
+  credentials.finish();
+  if (account.has("regions")) azure.regions = parseRegions(account, sameAsName);
+  account.forEachObject("storageAccounts", [&](FixtureObject& storage) {
+    azure.storageAccounts.push_back(AzureStorageAccount{
+        storage.requiredString("name"), storage.requiredString("tableEndpoint"), storage.requiredString("accessKey")});
+  });
+  account.forEachObject("databaseAccounts", [&](FixtureObject& database) {
+    AzureDatabaseAccount cosmos{database.requiredString("name"), database.requiredString("endpoint"),
+                                database.requiredString("key"), {}};
+    database.forEachObject("databases", [&](FixtureObject& item) {
+      cosmos.databases.emplace_back(item.requiredString("name"), item.optionalStringList("containers"));
+    });
+    azure.databaseAccounts.push_back(std::move(cosmos));
+  });
+  azure.databaseServers = namedItems(account, "databaseServers", "name", "engine");
+  return azure;
+}
+
+GoogleAccount parseGoogleAccount(FixtureObject& account) {
+  GoogleAccount google;
+  FixtureObject credentials = credentialsOf(account);
+  google.serviceAccountId = credentials.requiredString("serviceAccountId");
+  google.keyFile = credentials.optionalString("keyFile");
+  google.keyPassword = credentials.requiredString("keyPassword");
+  credentials.finish();
+  google.projects = namedItems(account, "projects", "id", "name");
+  google.sqlInstances = namedItems(account, "sqlInstances", "name", "engine");
+  account.forEachObject("spannerInstances", [&](FixtureObject& instance) {
+    google.spannerInstances.push_back(GoogleSpannerInstance{
+        instance.requiredString("name"), instance.requiredString("project"), instance.optionalStringList("databases")});
+  });
+  return google;
+}
+
+AlibabaAccount parseAlibabaAccount(FixtureObject& account) {
+  AlibabaAccount alibaba;
+  FixtureObject credentials = credentialsOf(account);
+  alibaba.accessKeyId = credentials.requiredString("accessKeyId");
+  alibaba.accessKeySecret = credentials.requiredString("accessKeySecret");
+  credentials.finish();
+  alibaba.regions = parseRegions(account, sameAsName);
+  alibaba.rdsInstances = namedItems(account, "rdsInstances", "name", "engine");
+  return alibaba;
+}
+
+OracleTenancy parseOracleTenancy(FixtureObject& account) {
+  OracleTenancy oracle;
+  FixtureObject credentials = credentialsOf(account);
+  oracle.tenancyId = credentials.requiredString("tenancyId");
+  oracle.userId = credentials.requiredString("userId");
+  oracle.fingerprint = credentials.requiredString("fingerprint");
+  oracle.privateKeyFile = credentials.requiredString("privateKeyFile");
+  oracle.passPhrase = credentials.optionalString("passPhrase");
+  credentials.finish();
+  oracle.regions = account.optionalStringList("regions");
+  account.forEachObject("compartments", [&](FixtureObject& compartment) {
+    OracleCompartment parsed{compartment.requiredString("id"), compartment.requiredString("name"), {}};
+    compartment.forEachObject("dbSystems", [&](FixtureObject& system) {
+      OracleDbSystem dbSystem{system.requiredString("id"), system.optionalString("displayName"), {}};
+      system.forEachObject("dbHomes", [&](FixtureObject& home) {
+        dbSystem.dbHomes.push_back(OracleDbHome{home.requiredString("id"), namedItems(home, "databases", "name", "id")});
+      });
+      parsed.dbSystems.push_back(std::move(dbSystem));
+    });
+    oracle.compartments.push_back(std::move(parsed));
+  });
+  return oracle;
+}
+
+OracleClassicAccount parseOracleClassicAccount(FixtureObject& account) {
+  OracleClassicAccount classic;
+  FixtureObject credentials = credentialsOf(account);
+  classic.endpoint = credentials.requiredString("endpoint");
+  classic.user = credentials.requiredString("user");
+  classic.password = credentials.requiredString("password");
+  credentials.finish();
+  classic.databaseServices = namedItems(account, "databaseServices", "name", "version");
+  return classic;
+}
+
+}  // namespace cloudsim
