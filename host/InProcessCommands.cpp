@@ -23,7 +23,7 @@ namespace {
 
 using inprocess::AppId;
 
-enum class Shape { DiscoverLocal, ExpandContent, DescribeSnapshot, DeleteSnapshot, NotInThisBuild };
+enum class Shape { DiscoverLocal, OracleInstanceList, ExpandContent, DescribeSnapshot, DeleteSnapshot };
 
 struct Command {
   std::string_view name;
@@ -34,7 +34,7 @@ struct Command {
 constexpr std::array kCommands{
     Command{"DiscoverRDSInventoryLocal", Shape::DiscoverLocal,
             "Relational inventory discovery with the request and response handed over directly."},
-    Command{"GetOracleCloudInstanceList", Shape::NotInThisBuild,
+    Command{"GetOracleCloudInstanceList", Shape::OracleInstanceList,
             "The classic database services of an Oracle Cloud instance."},
     Command{"DiscoverRDSNewInventory", Shape::ExpandContent,
             "Expands an RDS backup set's content into its databases, within the allowed regions."},
@@ -78,7 +78,6 @@ constexpr std::array kOracleOptions{OptionSpec{"instance-id", "N", "the Oracle C
 
 constexpr int kExitCalled = 0;
 constexpr int kExitFailed = 1;
-constexpr int kExitNotInThisBuild = 2;
 
 const Command* findCommand(std::string_view name) {
   auto found = std::find_if(kCommands.begin(), kCommands.end(), [&](const Command& c) { return c.name == name; });
@@ -93,7 +92,7 @@ std::vector<OptionSpec> optionsOf(Shape shape) {
     case Shape::ExpandContent: add(kExpandOptions); break;
     case Shape::DescribeSnapshot:
     case Shape::DeleteSnapshot: add(kSnapshotOptions); break;
-    case Shape::NotInThisBuild: add(kOracleOptions); break;
+    case Shape::OracleInstanceList: add(kOracleOptions); break;
   }
   specs.push_back(kFormatOption);
   add(hostOptionSpecs());
@@ -241,6 +240,33 @@ CLmError callDescribe(const ProductLibrary& library, const std::string& name, co
   return {};
 }
 
+CLmError callOracleInstanceList(const ProductLibrary& library, const ParsedArguments& arguments,
+                                CallOutcome& outcome) {
+  inprocess::OracleInstanceListFunction* function = nullptr;
+  auto text = arguments.value("instance-id");
+  if (!text) {
+    return usageError("--instance-id N is required");
+  }
+  std::uint64_t instanceId = 0;
+  if (CLmError bad = parseUnsigned("instance-id", *text, instanceId); bad.IsFailure()) {
+    return bad;
+  }
+  if (CLmError missing = library.find("GetOracleCloudInstanceList", function); missing.IsFailure()) {
+    return missing;
+  }
+  auto records = std::make_shared<std::vector<CloudDBInfoStructs::SOracleDBInstanceInfo>>();
+  function(instanceId, *records);
+  std::ostringstream tree;
+  tree << "records: " << records->size() << "\n";
+  records::writeTree(tree, "CloudDBInfoStructs::SOracleDBInstanceInfo", *records);
+  outcome.tree = tree.str();
+  outcome.writeJson = [records](JsonWriter& json) {
+    json.Key("records");
+    records::writeJsonValue(json, *records);
+  };
+  return {};
+}
+
 CLmError callDelete(const ProductLibrary& library, const std::string& name, const ParsedArguments& arguments,
                     CallOutcome& outcome) {
   inprocess::DeleteSnapshotFunction* function = nullptr;
@@ -262,7 +288,7 @@ CLmError callEntryPoint(const Command& command, const ProductLibrary& library, c
   switch (command.shape) {
     case Shape::DiscoverLocal: return callDiscoverLocal(library, arguments, outcome);
     case Shape::DeleteSnapshot: return callDelete(library, name, arguments, outcome);
-    case Shape::NotInThisBuild: break;
+    case Shape::OracleInstanceList: return callOracleInstanceList(library, arguments, outcome);
     case Shape::ExpandContent:
       if (name == "DiscoverRDSNewInventory") return callExpand<App::RDSDBInstance>(library, name, arguments, outcome);
       if (name == "DiscoverDocumentDBInventory") {
@@ -285,7 +311,7 @@ CLmError callEntryPoint(const Command& command, const ProductLibrary& library, c
       return callDescribe<RedshiftInfoStructs::SRedshiftClusterSnapshotInfo>(
           library, name, arguments, outcome, "RedshiftInfoStructs::SRedshiftClusterSnapshotInfo");
   }
-  return usageError(name + " is not supported by this host build yet");
+  return usageError(name + " is not an in-process entry point");
 }
 
 void printJson(std::string_view name, const CallOutcome& outcome, const LogCapture& capture) {
@@ -360,10 +386,6 @@ int runInProcessCall(std::string_view name, std::span<const std::string> argumen
   if (!bad.IsFailure() && parsed.has("help")) {
     std::cout << inProcessHelp(name);
     return kExitCalled;
-  }
-  if (!bad.IsFailure() && command->shape == Shape::NotInThisBuild) {
-    std::cerr << "clouddb-host: " << name << " is not supported by this host build yet\n";
-    return kExitNotInThisBuild;
   }
   const std::string format = parsed.valueOr("format", "tree");
   if (!bad.IsFailure() && format != "tree" && format != "json") {

@@ -16,8 +16,8 @@ bool isInProcessEntryPointName(std::string_view name);
 std::string inProcessEntryPointNames();
 std::string inProcessHelp(std::string_view name);
 
-// Runs the command; the exit code (0: the call was made and its outcome printed, 1: the host could
-// not make the call, 2: this host build cannot call that entry point).
+// Runs the command; the exit code is 0 when the call was made and its outcome printed (whatever
+// that outcome), 1 when the host could not make the call.
 int runInProcessCall(std::string_view name, std::span<const std::string> arguments);
 
 }  // namespace host

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "bridges/CloudDBInfoStructs.h"
 #include "bridges/DocDBInfoStructs.h"
 #include "bridges/RDSInfoStructs.h"
 #include "bridges/RedshiftInfoStructs.h"
@@ -23,6 +24,8 @@ using ExpandContentFunction = void(const AppId&, std::vector<std::string>&, std:
 
 template <typename Record>
 using DescribeSnapshotFunction = void(const AppId&, const std::string&, const std::string&, std::vector<Record>&);
+
+using OracleInstanceListFunction = void(unsigned long long, std::vector<CloudDBInfoStructs::SOracleDBInstanceInfo>&);
 
 using DeleteSnapshotFunction = void(const AppId&, const std::string&, const std::string&);
 

@@ -59,9 +59,11 @@ void writeJsonValue(JsonWriter& json, const Record& record) {
 
 inline void writeTreeValue(std::ostream& out, const std::string& text) { out << '"' << text << '"'; }
 inline void writeTreeValue(std::ostream& out, bool flag) { out << (flag ? "true" : "false"); }
-template <typename Number, std::enable_if_t<std::is_arithmetic_v<Number> && !std::is_same_v<Number, bool>, int> = 0>
+inline void writeTreeValue(std::ostream& out, double number) { out << number; }
+// Widened first, so that one-byte flags print as numbers, not as characters.
+template <typename Number, std::enable_if_t<std::is_integral_v<Number> && !std::is_same_v<Number, bool>, int> = 0>
 void writeTreeValue(std::ostream& out, Number number) {
-  out << number;
+  out << static_cast<std::int64_t>(number);
 }
 
 template <typename Record, std::size_t... Index>

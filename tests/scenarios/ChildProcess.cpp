@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <stdexcept>
+#include <utility>
 
 extern char** environ;
 

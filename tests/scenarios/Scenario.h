@@ -34,8 +34,8 @@ struct Expectations {
   std::optional<std::string> responseFile;
   bool noResponse = false;
   std::optional<std::string> followedBy;  // "disconnect-reply", "abort", "close"
-  // In-process: JSON that the host's output must contain (objects: these members, arrays: these
-  // elements in order, scalars: equal), as JSON text.
+  // In-process: JSON that the host's output must contain (objects: these members, null for a
+  // member that must be absent; arrays: these elements in order; scalars: equal), as JSON text.
   std::optional<std::string> outputJson;
   std::vector<LogExpectation> logLines;
   std::vector<LogExpectation> absentLogLines;

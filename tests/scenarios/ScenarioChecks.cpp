@@ -44,7 +44,11 @@ void compareJson(const Value& expected, const Value& actual, const std::string& 
     }
     for (const auto& member : expected.GetObject()) {
       const std::string name = member.name.GetString();
-      if (!actual.HasMember(name.c_str())) {
+      if (member.value.IsNull()) {
+        if (actual.HasMember(name.c_str())) {
+          failures.push_back(where + "." + name + ": must be absent, got " + jsonText(actual[name.c_str()]));
+        }
+      } else if (!actual.HasMember(name.c_str())) {
         failures.push_back(where + "." + name + ": missing");
       } else {
         compareJson(member.value, actual[name.c_str()], where + "." + name, failures);

@@ -42,8 +42,9 @@ std::vector<std::string> checkEvents(const Expectations& expect, const Capture& 
 std::vector<std::string> checkResponses(const Expectations& expect,
                                         const std::vector<std::unique_ptr<CNMessageBase>>& responses);
 
-// Whether actual holds expected: objects hold expected's members, arrays have the same length
-// and hold expected's elements in order, scalars are equal.
+// Whether actual holds expected: objects hold expected's members (a member whose expected value
+// is null must be absent), arrays have the same length and hold expected's elements in order,
+// scalars are equal.
 std::vector<std::string> checkJsonContains(const std::string& expectedJson, const std::string& actualJson);
 
 }  // namespace scenarios

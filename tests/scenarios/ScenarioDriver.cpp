@@ -142,14 +142,16 @@ TEST_P(ScenarioTest, BehavesAsDescribed) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ScenarioTest, ::testing::ValuesIn(listScenarioNames(kCasesFolder)),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                           std::string name = info.param;
-                           for (char& c : name) {
-                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                           }
-                           return name;
-                         });
+// Test names may hold letters, digits and underscores only.
+std::string testName(const ::testing::TestParamInfo<std::string>& caseInfo) {
+  std::string name = caseInfo.param;
+  for (char& c : name) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  }
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ScenarioTest, ::testing::ValuesIn(listScenarioNames(kCasesFolder)), testName);
 
 }  // namespace
 }  // namespace scenarios
