@@ -11,4 +11,21 @@ struct SDataCenterInfo {
   std::string description;  // display name, for example "US East (N. Virginia)"
 };
 
+// One storage account (a "datastore") of an Azure subscription.
+struct SDatastoreInfo {
+  std::string name;
+  std::string identifier;  // the account's resource id
+  std::string location;    // region name, for example "eastus"
+  std::string kind;        // "StorageV2", ...
+};
+
+// One host-level container of an account; Oracle Cloud uses it for compartments.
+struct SHostInfo {
+  std::string name;         // text 1: the compartment's name
+  std::string description;  // text 2
+  std::string identifier;   // text 3: the compartment's OCID
+  std::string parentIdentifier;
+  std::string lifecycleState;  // "ACTIVE"
+};
+
 }  // namespace VMInfoStructs
