@@ -1,0 +1,161 @@
+// The content-rule expansion of RDS instances and Aurora clusters.
+#include <string>
+#include <vector>
+
+#include "clouddb/aws/CAmazonRDSInfo.h"
+#include "clouddb/aws/ContentRuleWalk.h"
+#include "clouddb/aws/ContentTexts.h"
+#include "clouddb/core/AmazonServiceBase.h"
+#include "platform/FXErrorUtil.h"
+#include "platform/FXString.h"
+
+namespace {
+
+using clouddb::aws::RuleKind;
+namespace rule = clouddb::aws::rule;
+namespace texts = clouddb::aws::texts;
+
+constexpr char kTag[] = "ExpandRdsContent";
+constexpr char kRegionEndpoint[] = "region endpoint [%s]";
+constexpr char kChildListMissing[] = "Child list is missing for RDS XML '%s'";
+constexpr char kTagRule[] = "RDS Instances with tag : '%s' and value '%s' will be discovered.";
+constexpr char kSpecificInstanceIgnored[] = "specific region '%s' instance '%s' is ignored due to a regions constraint";
+constexpr char kInstanceNotFound[] = "[%s][%s] will not be backed up since instance is not found";
+constexpr char kInstanceRule[] = "instance rule '%s' will be '%s'";
+constexpr char kUnexpectedType[] = "Unexpected first level type %d for RDS XML '%s'";
+constexpr char kAuroraEngine[] = "aurora";
+constexpr std::int64_t kNotFoundCode = 1168;
+
+class RdsRules {
+ public:
+  using Record = App::RDSDBInstance;
+
+  RdsRules(CAmazonRDSInfo& provider, EvEvent& log) : provider_(provider), log_(log) {}
+
+  EvEvent& log() { return log_; }
+  const char* tag() const { return kTag; }
+
+  RuleKind kindOf(std::int64_t type) const {
+    switch (type) {
+      case rule::kRegion: return RuleKind::Region;
+      case rule::kAll: return RuleKind::All;
+      case rule::kTag:
+      case rule::kTagAlias: return RuleKind::Tag;
+      case rule::kClusterSpecific:
+      case rule::kInstanceSpecific: return RuleKind::Specific;
+      case rule::kInstancePattern: return RuleKind::Pattern;
+      default: return RuleKind::Unexpected;
+    }
+  }
+
+  CLmError lookup(const std::string& region, const std::string& tagKey, const std::string& tagValue,
+                  std::vector<Record>& out) {
+    return provider_.listInstancesInternal(region, tagKey, tagValue, out);
+  }
+  std::string expressionFor(const std::string& pattern) { return provider_.prepareForRegex(pattern); }
+  static std::string nameOf(const Record& record) { return record.name(); }
+  static std::string regionOf(const Record& record) { return record.region(); }
+
+  Record skeleton(const std::string& name, const std::string& region, std::int64_t type) const {
+    Record record;
+    record.setRegion(region);
+    record.setName(name);
+    if (type == rule::kClusterSpecific) {
+      record.setEngine(kAuroraEngine);
+    }
+    return record;
+  }
+  bool verifiesSpecifics() const { return true; }
+  bool isSameObject(const Record& record, const std::string& name, const std::string& region, std::int64_t type) const {
+    if (record.name() != name || record.region() != region) {
+      return false;
+    }
+    const bool cluster = provider_.isClusterEngine(record.engine());
+    return type == rule::kClusterSpecific ? cluster : !cluster;
+  }
+  void reportNotFound(const std::string& name, const std::string& region, const CLmLocation& where) {
+    log_.Debug(kTag, kInstanceNotFound, name.c_str(), region.c_str());
+    // Not a failure of the expansion: the error only carries the critical event.
+    const CLmError notFound = FXErrorUtil::ErrorWin32(where, kNotFoundCode, kInstanceNotFound, name.c_str(), region.c_str());
+    log_.CriticalEvent(notFound, log_.getJobId(), 0);
+  }
+
+  void logTagRule(const std::string& key, const std::string& value) {
+    log_.Debug(kTag, kTagRule, key.c_str(), value.c_str());
+  }
+  void onAllRule(bool, std::size_t) {}
+  void onAllRuleRegion(const std::string&) {}
+  void logPatternRule(const std::string& pattern, bool negated) {
+    log_.Debug(kTag, kInstanceRule, pattern.c_str(), negated ? texts::kNegated : texts::kApplied);
+  }
+  bool skipsPatternRuleIn(const std::string&, const clouddb::aws::RegionsConstraint&) const { return false; }
+  void logRecordDropped(const std::string& region, const std::string& name) {
+    log_.Debug(kTag, texts::kRecordInClusterRuleIgnored, region.c_str(), name.c_str());
+  }
+  void logSpecificIgnored(const std::string& region, const std::string& name) {
+    log_.Debug(kTag, kSpecificInstanceIgnored, region.c_str(), name.c_str());
+  }
+  CLmError unexpectedType(std::int64_t type, const std::string& xml, const CLmLocation& where) const {
+    return FXErrorUtil::ErrorErrNo(where, kAwsLookupErrorCode, kUnexpectedType, static_cast<int>(type), xml.c_str());
+  }
+  CLmError tagRuleRefused(std::int64_t type, const std::string& xml, const CLmLocation& where) const {
+    return unexpectedType(type, xml, where);
+  }
+
+ private:
+  CAmazonRDSInfo& provider_;
+  EvEvent& log_;
+};
+
+// The regions of the end point that the constraint allows, in the constraint's order; the
+// constraint itself when the end point names none.
+std::string narrowRegionEndpoint(const std::string& regionEndpoint, const std::vector<std::string>& regions) {
+  if (regions.empty()) {
+    return regionEndpoint;
+  }
+  if (regionEndpoint.empty()) {
+    return FXString::Join(regions, ",");
+  }
+  std::vector<std::string> kept;
+  for (const std::string& region : regions) {
+    if (FXString::FindStringPos(regionEndpoint, region, true) != -1) {
+      kept.push_back(region);
+    }
+  }
+  return FXString::Join(kept, ",");
+}
+
+}  // namespace
+
+CLmError CAmazonRDSInfo::ExpandRdsContent(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
+                                          std::vector<App::RDSDBInstance>& out, unsigned long instanceId, bool verify) {
+  const CLmLocation where = CLM_HERE;
+  if (instanceId != 0) {
+    setInstanceId(instanceId);
+  }
+  if (FetchCredentials() != 1) {
+    return FXErrorUtil::ErrorErrNo(where, kAwsLookupErrorCode, kFetchCredentialsFailedForInstance,
+                                   static_cast<long>(instanceId));
+  }
+  if (FetchClientCredentials(static_cast<unsigned long>(clientId())) != 1) {
+    return FXErrorUtil::ErrorErrNo(where, kAwsLookupErrorCode, kFetchCredentialsFailedForClient,
+                                   static_cast<long>(clientId()));
+  }
+  setRegionEndpoint(narrowRegionEndpoint(regionEndpoint(), regions));
+  m_log.DebugLvl(kTag, 2, kRegionEndpoint, regionEndpoint().c_str());
+  if (Connect() != 1) {
+    return FXErrorUtil::ErrorErrNo(where, kAwsLookupErrorCode, kAwsConnectFailedForInstance,
+                                   static_cast<long>(instanceId));
+  }
+  App::CloudDBEntity content;
+  if (content.unserialize(contentXml).IsFailure()) {
+    return FXErrorUtil::ErrorErrNo(where, kAwsLookupErrorCode, texts::kUnserializeDynamicContentFailed,
+                                   contentXml.c_str());
+  }
+  if (content.children().empty()) {
+    return FXErrorUtil::ErrorErrNo(where, kAwsLookupErrorCode, kChildListMissing, contentXml.c_str());
+  }
+  RdsRules rules(*this, m_log);
+  clouddb::aws::ContentRuleWalk<RdsRules> walk(rules, preview, verify, regions, contentXml, where);
+  return walk.run(content, out);
+}
