@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "BareRdsProvider.h"
 #include "RdsTestWorld.h"
 #include "clouddb/core/CloudDBEntityProperties.h"
 #include "clouddb/core/RDSInfo.h"
@@ -16,17 +17,7 @@ using rdstest::RdsTestWorld;
 
 constexpr char kTag[] = "GetHTTPProxySettings";
 
-class ProxyReader : public CRDSInfo {
- public:
-  int FetchCredentials() override { return 1; }
-  int Connect() override { return 0; }
-  int GetDBInstanceInfoList(ULONGLONG, int, std::vector<RDSInfoStructs::SDBInstanceInfo>&) override { return 0; }
-  int GetDBInstanceInfoList(ULONGLONG, int, std::vector<RDSInfoStructs::SDBInstanceInfo>&, std::string,
-                            std::string) override {
-    return 0;
-  }
-  using CRDSInfo::GetDBInstanceInfoList;
-};
+using ProxyReader = rdstest::BareRdsProvider;
 
 SHostCredentials proxyEntry(const std::string& host, const std::string& user = "", const std::string& password = "") {
   return SHostCredentials{"", host, user, password, 3};

@@ -6,24 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "BareRdsProvider.h"
 #include "clouddb/core/RDSInfo.h"
 #include "platform/CLmError.h"
 
 namespace {
 
-// A provider that implements only the slots without a base answer, as a new provider would
-// before it supports any listing by engine type.
-class BareProvider : public CRDSInfo {
- public:
-  int FetchCredentials() override { return 1; }
-  int Connect() override { return 0; }
-  int GetDBInstanceInfoList(ULONGLONG, int, std::vector<RDSInfoStructs::SDBInstanceInfo>&) override { return 0; }
-  int GetDBInstanceInfoList(ULONGLONG, int, std::vector<RDSInfoStructs::SDBInstanceInfo>&, std::string,
-                            std::string) override {
-    return 0;
-  }
-  using CRDSInfo::GetDBInstanceInfoList;
-};
+using BareProvider = rdstest::BareRdsProvider;
 
 void expectApiNotImplemented(const CLmError& error, const std::string& signature) {
   EXPECT_TRUE(error.IsFailure());
