@@ -1,6 +1,6 @@
 #pragma once
 // Prints a record adapted in RecordReflection.h (or any Boost.Fusion-adapted structure): every
-// member by name, as JSON members or as indented "name = value" lines.
+// member by name, as JSON members or as indented "name = value" lines. Secrets stay hidden.
 #include <boost/fusion/include/adapt_struct.hpp>
 #include <boost/fusion/include/at_c.hpp>
 #include <boost/fusion/include/is_sequence.hpp>
@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -24,6 +25,20 @@ template <typename Record, std::size_t Index>
 const char* memberName() {
   return boost::fusion::extension::struct_member_name<Record, Index>::call();
 }
+
+// Members that hold a secret (passwords, keys) are shown as "***NOT SHOWN***" when set.
+inline bool isSecretMember(std::string_view name) {
+  return name.find("assword") != std::string_view::npos || name.find("ecryptionKey") != std::string_view::npos ||
+         name.find("ecretKey") != std::string_view::npos;
+}
+inline std::string shownText(std::string_view member, const std::string& text) {
+  return isSecretMember(member) && !text.empty() ? std::string(kPasswordShown) : text;
+}
+template <typename Value>
+const Value& shownValue(std::string_view, const Value& value) {
+  return value;
+}
+inline std::string shownValue(std::string_view member, const std::string& text) { return shownText(member, text); }
 
 inline void writeJsonValue(JsonWriter& json, const std::string& text) {
   json.String(text.c_str(), static_cast<rapidjson::SizeType>(text.size()));
@@ -47,7 +62,9 @@ void writeJsonValue(JsonWriter& json, const std::vector<Item>& items) {
 
 template <typename Record, std::size_t... Index>
 void writeJsonMembers(JsonWriter& json, const Record& record, std::index_sequence<Index...>) {
-  ((json.Key(memberName<Record, Index>()), writeJsonValue(json, boost::fusion::at_c<Index>(record))), ...);
+  ((json.Key(memberName<Record, Index>()),
+    writeJsonValue(json, shownValue(memberName<Record, Index>(), boost::fusion::at_c<Index>(record)))),
+   ...);
 }
 
 template <typename Record, std::enable_if_t<kIsRecord<Record>, int>>
@@ -69,8 +86,8 @@ void writeTreeValue(std::ostream& out, Number number) {
 template <typename Record, std::size_t... Index>
 void writeTreeMembers(std::ostream& out, const Record& record, const std::string& indent,
                       std::index_sequence<Index...>) {
-  ((out << indent << memberName<Record, Index>() << " = ", writeTreeValue(out, boost::fusion::at_c<Index>(record)),
-    out << "\n"),
+  ((out << indent << memberName<Record, Index>() << " = ",
+    writeTreeValue(out, shownValue(memberName<Record, Index>(), boost::fusion::at_c<Index>(record))), out << "\n"),
    ...);
 }
 

@@ -28,9 +28,14 @@ BOOST_FUSION_ADAPT_STRUCT(RedshiftInfoStructs::SRedshiftClusterSnapshotInfo, sna
                           dbName, createTime, totalBackupSizeMB, encrypted)
 
 BOOST_FUSION_ADAPT_STRUCT(CloudDBInfoStructs::SOracleDBInstanceInfo,
-                         serviceName, version, text3, text4, text5, number1, number2, browseGroup, text7, text8,
-                          text9, text10, text11, integer1, serviceLevel, edition, text14, integer2, text15, integer3,
-                          backupDestination, text17, flag1, flag2, flag3, flag4, text18, text19, text20, integer4,
-                          text21, text22, text23, flag5, text24, text25, text26, text27, text28, text29, integer5,
-                          text30, text31, text32, text33, text34, text35, text36, text37, text38, text39, text40,
-                          text41, text42, text43)
+                         serviceName, version, status, description, identityDomain, creationTime, lastModifiedTime,
+                          browseGroup, createdBy, serviceUri, region, availabilityDomain, subscriptionType,
+                          numberOfNodes, serviceLevel, edition, shape, meteringFrequency, computeSiteName,
+                          listenerPort, backupDestination, cloudStorageContainer, failoverDatabase, isRac,
+                          useHighPerformanceStorage, hybridDataGuard, timezone, sid, pdbName, usableStorageGB,
+                          characterSet, nationalCharacterSet, ipReservations, bringYourOwnLicense,
+                          cloudStorageUser, cloudStoragePassword, emUrl, apexUrl, vmPublicKey, adminPassword,
+                          connectPort, dbConsoleUrl, glassfishUrl, connectDescriptor, connectDescriptorPublicIp,
+                          ipAddress, instantiateFromBackup, sourceServiceName, sourceCloudStoragePassword,
+                          sourceCloudStorageUser, sourceCloudStorageContainer, sourceDatabaseId,
+                          useCloudStorageBackup, onPremisesBackupPath, backupDecryptionKey)
