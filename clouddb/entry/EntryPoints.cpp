@@ -1,6 +1,9 @@
 // The exported functions: each runs one frame around one operation and keeps every exception in.
 #include "clouddb/entry/EntryPoints.h"
 
+#include <memory>
+
+#include "clouddb/aws/CAmazonRDSInfo.h"
 #include "clouddb/entry/BrowseInventoryHandler.h"
 #include "clouddb/entry/EntryGuard.h"
 #include "clouddb/entry/InProcessTexts.h"
@@ -159,17 +162,20 @@ void GetOracleCloudInstanceList(ULONGLONG /*instanceId*/, std::vector<CloudDBInf
   });
 }
 
-void DiscoverRDSNewInventory(const ULONGLONG& /*instanceId*/, std::vector<std::string>& /*content*/,
-                             std::vector<App::RDSDBInstance>& /*instances*/, CLmError& error) {
+void DiscoverRDSNewInventory(const ULONGLONG& appId, std::vector<std::string>& regions,
+                             std::vector<App::RDSDBInstance>& instances, CLmError& error) {
   static constexpr char kTag[] = "DiscoverRDSNewInventory";
   guardEntry(kTag, [&] {
     EvEvent log;
-    error = operationUnavailable(unavailable::kContentExpansion);
-    log.DebugLvl(kTag, 0, texts::kRdsExpansionFailed, error.AsString().c_str());
+    auto provider = std::make_unique<CAmazonRDSInfo>();
+    error = provider->ExpandRdsSubclientContent(static_cast<unsigned long>(appId), regions, instances, true);
+    if (error.IsFailure()) {
+      log.DebugLvl(kTag, 0, texts::kRdsExpansionFailed, error.AsString().c_str());
+    }
   });
 }
 
-void DiscoverDocumentDBInventory(const ULONGLONG& /*instanceId*/, std::vector<std::string>& /*content*/,
+void DiscoverDocumentDBInventory(const ULONGLONG& /*appId*/, std::vector<std::string>& /*regions*/,
                                  std::vector<App::DocumentDBCluster>& /*clusters*/, CLmError& error) {
   static constexpr char kTag[] = "DiscoverDocumentDBInventory";
   guardEntry(kTag, [&] {
@@ -179,7 +185,7 @@ void DiscoverDocumentDBInventory(const ULONGLONG& /*instanceId*/, std::vector<st
   });
 }
 
-void DiscoverRedshiftInventory(const ULONGLONG& /*instanceId*/, std::vector<std::string>& /*content*/,
+void DiscoverRedshiftInventory(const ULONGLONG& /*appId*/, std::vector<std::string>& /*regions*/,
                                std::vector<App::RedshiftCluster>& /*clusters*/, CLmError& error) {
   static constexpr char kTag[] = "DiscoverRedshiftInventory";
   guardEntry(kTag, [&] {

@@ -30,11 +30,12 @@ CLOUDDB_EXPORT void CloudDBRemoteEntryPoint(CKwNetwork* connection);
 CLOUDDB_EXPORT void GetOracleCloudInstanceList(ULONGLONG instanceId,
                                                std::vector<CloudDBInfoStructs::SOracleDBInstanceInfo>& services);
 
-CLOUDDB_EXPORT void DiscoverRDSNewInventory(const ULONGLONG& instanceId, std::vector<std::string>& content,
+// Backup-set expansions: appId names the subclient; regions constrain the expansion (empty: none).
+CLOUDDB_EXPORT void DiscoverRDSNewInventory(const ULONGLONG& appId, std::vector<std::string>& regions,
                                             std::vector<App::RDSDBInstance>& instances, CLmError& error);
-CLOUDDB_EXPORT void DiscoverDocumentDBInventory(const ULONGLONG& instanceId, std::vector<std::string>& content,
+CLOUDDB_EXPORT void DiscoverDocumentDBInventory(const ULONGLONG& appId, std::vector<std::string>& regions,
                                                 std::vector<App::DocumentDBCluster>& clusters, CLmError& error);
-CLOUDDB_EXPORT void DiscoverRedshiftInventory(const ULONGLONG& instanceId, std::vector<std::string>& content,
+CLOUDDB_EXPORT void DiscoverRedshiftInventory(const ULONGLONG& appId, std::vector<std::string>& regions,
                                               std::vector<App::RedshiftCluster>& clusters, CLmError& error);
 
 CLOUDDB_EXPORT void DescribeRDSInstanceSnapshot(const ULONGLONG& instanceId, const std::string& first,

@@ -1,0 +1,54 @@
+#include "clouddb/aws/ContentResults.h"
+
+#include "platform/FXErrorUtil.h"
+#include "platform/config/ApplicationId.h"
+#include "platform/config/Subclient.h"
+
+namespace clouddb::aws {
+namespace {
+
+constexpr char kSeparator = '\t';
+constexpr std::int64_t kErrorCode = 774;
+
+std::string joinKey(const std::string& region, const std::string& name) { return region + kSeparator + name; }
+
+}  // namespace
+
+std::string duplicateKey(const App::RDSDBInstance& record) {
+  return joinKey(record.region(), record.name()) + kSeparator + record.engine();
+}
+std::string duplicateKey(const App::DynamoDBTable& record) { return joinKey(record.region(), record.tableName()); }
+std::string duplicateKey(const App::DocumentDBCluster& record) {
+  return joinKey(record.region(), record.clusterIdentifier());
+}
+std::string duplicateKey(const App::RedshiftCluster& record) {
+  return joinKey(record.region(), record.clusterIdentifier());
+}
+
+std::string recordName(const App::RDSDBInstance& record) { return record.name(); }
+std::string recordName(const App::DynamoDBTable& record) { return record.tableName(); }
+std::string recordName(const App::DocumentDBCluster& record) { return record.clusterIdentifier(); }
+std::string recordName(const App::RedshiftCluster& record) { return record.clusterIdentifier(); }
+
+std::string recordRegion(const App::RDSDBInstance& record) { return record.region(); }
+std::string recordRegion(const App::DynamoDBTable& record) { return record.region(); }
+std::string recordRegion(const App::DocumentDBCluster& record) { return record.region(); }
+std::string recordRegion(const App::RedshiftCluster& record) { return record.region(); }
+
+CLmError readBackupSetContent(unsigned long appId, std::uint64_t& instanceId, std::string& content,
+                              const CLmLocation& where) {
+  const ApplicationId application(ApplicationId::kSubclient, appId);
+  const Instance* owner = application.getInstance();
+  if (owner == nullptr) {
+    return FXErrorUtil::ErrorErrNo(where, kErrorCode, kInstanceNotFoundForApp, static_cast<long>(appId));
+  }
+  instanceId = owner->getInstanceId();
+  content.clear();
+  const CloudAppsSubclient subclient(appId);
+  if (subclient.getDynamicContent(content) != 0 || content.empty()) {
+    return FXErrorUtil::ErrorErrNo(where, kErrorCode, kNoDynamicContent, static_cast<long>(appId));
+  }
+  return {};
+}
+
+}  // namespace clouddb::aws

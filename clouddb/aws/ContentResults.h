@@ -1,0 +1,63 @@
+#pragma once
+// What previews and backup-set expansions do with the records the content rules select: drop
+// the duplicates (two records with the same key are the same database), show the rest as
+// preview nodes, and find a backup set's content in the configuration.
+#include <cstdint>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/CLmError.h"
+#include "platform/messages/App.h"
+
+namespace clouddb::aws {
+
+// Region, name (and, for RDS, engine) joined by tabs.
+std::string duplicateKey(const App::RDSDBInstance& record);
+std::string duplicateKey(const App::DynamoDBTable& record);
+std::string duplicateKey(const App::DocumentDBCluster& record);
+std::string duplicateKey(const App::RedshiftCluster& record);
+
+std::string recordName(const App::RDSDBInstance& record);
+std::string recordName(const App::DynamoDBTable& record);
+std::string recordName(const App::DocumentDBCluster& record);
+std::string recordName(const App::RedshiftCluster& record);
+
+std::string recordRegion(const App::RDSDBInstance& record);
+std::string recordRegion(const App::DynamoDBTable& record);
+std::string recordRegion(const App::DocumentDBCluster& record);
+std::string recordRegion(const App::RedshiftCluster& record);
+
+// Moves each record of found whose key was not seen earlier in this call into out, in order.
+template <typename Record>
+void appendUnique(std::vector<Record>& found, std::vector<Record>& out) {
+  std::set<std::string> seen;
+  for (Record& record : found) {
+    if (seen.insert(duplicateKey(record)).second) {
+      out.push_back(std::move(record));
+    }
+  }
+}
+
+// Appends one node (type, name, region) per distinct record to the entity's children.
+template <typename Record, typename NodeTypeOf>
+void appendPreviewNodes(std::vector<Record>& found, App::CloudDBEntity& entity, NodeTypeOf nodeTypeOf) {
+  std::vector<Record> unique;
+  appendUnique(found, unique);
+  for (const Record& record : unique) {
+    App::CloudDBEntity node;
+    node.setEntityType(nodeTypeOf(record));
+    node.setName(recordName(record));
+    node.setRegion(recordRegion(record));
+    entity.addChild(node);
+  }
+}
+
+inline constexpr char kInstanceNotFoundForApp[] = "Instance not found for app id %ld";
+inline constexpr char kNoDynamicContent[] = "No dynamic content found for appId %ld";
+
+// The owning instance and the dynamic content of the backup set with this subclient id.
+CLmError readBackupSetContent(unsigned long appId, std::uint64_t& instanceId, std::string& content,
+                              const CLmLocation& where);
+
+}  // namespace clouddb::aws
