@@ -31,15 +31,25 @@ CLmError StopSignals::install(std::unique_ptr<StopSignals>& signals) {
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     return CLmError(-saved, std::string("cannot watch the stop signals: ") + std::strerror(saved));
   }
-  signals.reset(new StopSignals(kwnet::SocketFd(fd), previous));
+  struct sigaction byDefault {};
+  byDefault.sa_handler = SIG_DFL;
+  sigemptyset(&byDefault.sa_mask);
+  struct sigaction previousInt {};
+  struct sigaction previousTerm {};
+  sigaction(SIGINT, &byDefault, &previousInt);
+  sigaction(SIGTERM, &byDefault, &previousTerm);
+  signals.reset(new StopSignals(kwnet::SocketFd(fd), previous, previousInt, previousTerm));
   return {};
 }
 
-StopSignals::StopSignals(kwnet::SocketFd fd, const sigset_t& previousMask)
-    : fd_(std::move(fd)), previousMask_(previousMask) {}
+StopSignals::StopSignals(kwnet::SocketFd fd, const sigset_t& previousMask, const struct sigaction& previousInt,
+                         const struct sigaction& previousTerm)
+    : fd_(std::move(fd)), previousMask_(previousMask), previousInt_(previousInt), previousTerm_(previousTerm) {}
 
 StopSignals::~StopSignals() {
   fd_.reset();
+  sigaction(SIGINT, &previousInt_, nullptr);
+  sigaction(SIGTERM, &previousTerm_, nullptr);
   pthread_sigmask(SIG_SETMASK, &previousMask_, nullptr);
 }
 

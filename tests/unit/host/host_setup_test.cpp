@@ -122,5 +122,24 @@ TEST(StopSignals, ASignalBecomesReadableAndTheMaskIsRestoredAfter) {
   EXPECT_FALSE(blocked(SIGINT));
 }
 
+TEST(StopSignals, ASignalTheHostWasStartedWithIgnoredStillArrives) {
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  struct sigaction before {};
+  ASSERT_EQ(sigaction(SIGINT, &ignore, &before), 0);
+  {
+    std::unique_ptr<StopSignals> signals;
+    ASSERT_FALSE(StopSignals::install(signals).IsFailure());
+    ASSERT_EQ(::raise(SIGINT), 0);
+    pollfd wait{signals->fd(), POLLIN, 0};
+    ASSERT_EQ(::poll(&wait, 1, 5000), 1);
+    EXPECT_EQ(signals->take(), SIGINT);
+  }
+  struct sigaction after {};
+  sigaction(SIGINT, &before, &after);
+  EXPECT_EQ(after.sa_handler, SIG_IGN);
+}
+
 }  // namespace
 }  // namespace host
