@@ -61,8 +61,8 @@ CNMessageBase::Value copyValue(const CNMessageBase::Value& value) {
       value);
 }
 
-std::vector<CNMessageBase::Value> copyValues(const std::vector<CNMessageBase::Value>& values) {
-  std::vector<CNMessageBase::Value> copy;
+CNMessageBase::ValueList copyValues(const CNMessageBase::ValueList& values) {
+  CNMessageBase::ValueList copy;
   copy.reserve(values.size());
   for (const auto& value : values) {
     copy.push_back(copyValue(value));
@@ -89,7 +89,7 @@ CNMessageBase::CNMessageBase(const CNMessageBase& other) : type_(other.type_), v
 
 CNMessageBase& CNMessageBase::operator=(const CNMessageBase& other) {
   if (this != &other) {
-    std::vector<Value> copy = copyValues(other.values_);
+    ValueList copy = copyValues(other.values_);
     type_ = other.type_;
     values_ = std::move(copy);
     lastFieldFault_.clear();

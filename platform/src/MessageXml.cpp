@@ -17,6 +17,7 @@
 #include <charconv>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include <pugixml.hpp>
 
@@ -137,18 +138,43 @@ class Reader {
   CLmError readText(pugi::xml_node element, std::string& text) const;
   CLmError readPassword(pugi::xml_node element, msg::PasswordString& password) const;
 
+  // The declared sub-message type, remembered: a list asks for the same one again and again.
+  const msg::MessageType* subTypeOf(const FieldDecl& decl) const {
+    if (lastSubTypeId_ != decl.subType || lastSubType_ == nullptr) {
+      lastSubTypeId_ = decl.subType;
+      lastSubType_ = msg::findType(decl.subType);
+    }
+    return lastSubType_;
+  }
+
   std::string what_;
+  mutable msg::MessageTypeId lastSubTypeId_{};
+  mutable const msg::MessageType* lastSubType_ = nullptr;
 };
 
-int findField(const CNMessageBase& message, std::string_view xmlName, bool attribute) {
+// Whether a declared name equals a NUL-terminated name from the parser, without measuring it.
+bool sameName(std::string_view declared, const char* name) {
+  return std::char_traits<char>::compare(declared.data(), name, declared.size()) == 0 && name[declared.size()] == '\0';
+}
+
+int findField(const CNMessageBase& message, const char* xmlName, bool attribute) {
   const auto& fields = message.type().fields;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const bool isAttribute = fields[i].kind == FieldKind::String || fields[i].kind == FieldKind::Int64;
-    if (isAttribute == attribute && fields[i].xmlName == xmlName) {
+    if (isAttribute == attribute && sameName(fields[i].xmlName, xmlName)) {
       return static_cast<int>(i);
     }
   }
   return -1;
+}
+
+// The number of siblings from this element on with its name: the length of the list it starts.
+std::size_t countRun(pugi::xml_node first) {
+  std::size_t count = 0;
+  for (pugi::xml_node node = first; node; node = node.next_sibling(first.name())) {
+    ++count;
+  }
+  return count;
 }
 
 CLmError Reader::readMessage(pugi::xml_node element, CNMessageBase& message, int depth) const {
@@ -225,11 +251,12 @@ CLmError Reader::readChild(pugi::xml_node child, CNMessageBase& message, int dep
   }
   if (decl.kind == FieldKind::ObjectList && !std::holds_alternative<MessageList>(slot)) {
     slot = MessageList{};
+    std::get<MessageList>(slot).reserve(countRun(child));
   }
   if (decl.kind == FieldKind::ObjectList && decl.subType == msg::kAnyMessageType) {
     return readAnyList(child, std::get<MessageList>(slot), depth);
   }
-  const msg::MessageType* subType = msg::findType(decl.subType);
+  const msg::MessageType* subType = subTypeOf(decl);
   if (subType == nullptr) {
     return fail(child, "field '" + std::string(decl.xmlName) + "' names an unregistered type");
   }

@@ -167,8 +167,10 @@ class CNMessageBase {
   // Implementation detail shared with the XML codec.
   using Value = std::variant<std::monostate, std::string, std::int64_t, std::unique_ptr<CNMessageBase>,
                              MessageList, std::vector<std::string>, msg::PasswordString>;
-  const std::vector<Value>& values() const { return values_; }
-  std::vector<Value>& mutableValues() { return values_; }
+  // Parallel to type().fields.
+  using ValueList = std::vector<Value>;
+  const ValueList& values() const { return values_; }
+  ValueList& mutableValues() { return values_; }
 
  private:
   // The index of the declared field, or -1 after recording a fault.
@@ -179,7 +181,7 @@ class CNMessageBase {
   bool acceptsSubType(const msg::FieldDecl& decl, const CNMessageBase& value) const;
 
   const msg::MessageType* type_;
-  std::vector<Value> values_;  // parallel to type_->fields
+  ValueList values_;
   mutable std::string lastFieldFault_;
 };
 
