@@ -4,11 +4,11 @@
 
 #include <openssl/crypto.h>
 
+#include "clouddb/core/CloudCredentials.h"
 #include "clouddb/core/GlobalProxySettings.h"
 #include "clouddb/core/WildcardPattern.h"
 #include "platform/HostEnvironment.h"
 #include "platform/config/ApplicationId.h"
-#include "platform/config/ClientProperties.h"
 #include "platform/config/CloudAppsInstance.h"
 #include "platform/config/ConfigStatus.h"
 #include "platform/config/HTTPProxySettingsHelper.h"
@@ -175,9 +175,7 @@ int AmazonServiceBase::FetchCredentials(unsigned long instanceId) {
 int AmazonServiceBase::FetchClientCredentials(unsigned long clientId) {
   m_log.DebugLvl(kFetchClientCredentialsTag, 2, "%s", kStart);
   if (clientId != 0) {
-    const ClientProperties client(clientId);
-    client.getAccessKey(m_accessKey);
-    client.getSecretKey(m_secretKey);
+    cloudcredentials::readClientKeys(clientId, m_accessKey, m_secretKey);
   }
   // Also without a client: the caller may have set the keys itself.
   decryptSecret();
@@ -233,11 +231,7 @@ bool AmazonServiceBase::proxyFromPlatform() {
 
 void AmazonServiceBase::decryptSecret() {
   OPENSSL_cleanse(m_decryptedSecret.data(), m_decryptedSecret.size());
-  m_decryptedSecret.clear();
-  std::string clear;
-  if (vsAppMgr::decryptPassword(m_secretKey, clear) == config::kOk) {
-    m_decryptedSecret = std::move(clear);
-  }
+  m_decryptedSecret = cloudcredentials::decryptSecret(m_secretKey);
 }
 
 CLmError AmazonServiceBase::MakeConnection(const unsigned long& appId) {

@@ -130,7 +130,7 @@ class AmazonServiceBase {
   // Both connect forms; proxies is null for the form without a proxy list.
   int connectWith(const std::string& url, const std::string& user, const std::string& password,
                   const std::vector<SHostCredentials>* proxies, const char* failureLine);
-  // Copies the secret as stored into its clear form; an undecryptable secret leaves it empty.
+  // The clear form of the secret as stored; a secret that does not decrypt leaves it empty.
   void decryptSecret();
   // The platform's proxy answer for the local client into the proxy list; false when the
   // platform did not answer.

@@ -1,6 +1,7 @@
 #include "clouddb/core/RDSInfo.h"
 
 #include "clouddb/core/GlobalProxySettings.h"
+#include "clouddb/core/WildcardPattern.h"
 #include "platform/FXErrorUtil.h"
 
 namespace {
@@ -43,20 +44,7 @@ int CRDSInfo::GetRegionList(std::vector<VMInfoStructs::SDataCenterInfo>& /*out*/
   return kUnsupported;
 }
 
-std::string CRDSInfo::prepareForRegex(const std::string& pattern) {
-  std::string expression = "^";
-  expression.reserve(pattern.size() * 2 + 2);
-  for (char c : pattern) {
-    if (c == '.' || c == '+') {
-      expression += '\\';
-    } else if (c == '*') {
-      expression += '.';
-    }
-    expression += c;
-  }
-  expression += '$';
-  return expression;
-}
+std::string CRDSInfo::prepareForRegex(const std::string& pattern) { return wildcardPatternToRegex(pattern); }
 
 CLmError CRDSInfo::GetDBInstanceInfoList(App::CloudDBEngineType /*engineType*/,
                                          std::vector<App::RDSDBInstance>& /*out*/,
