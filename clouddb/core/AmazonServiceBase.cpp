@@ -191,7 +191,7 @@ std::string AmazonServiceBase::prepareForRegex(const std::string& pattern) const
 }
 
 int AmazonServiceBase::GetRegionList(std::vector<VMInfoStructs::SDataCenterInfo>& out, int first, int count) {
-  const unsigned long long firstRecord = first < 0 ? 0 : static_cast<unsigned long long>(first);
+  const auto firstRecord = static_cast<unsigned long long>(first);
   if (m_bridge->RefreshDCInfoList(firstRecord, count) > 0 && m_bridge->GetDCInfoList(out, firstRecord, count)) {
     return 1;
   }

@@ -122,6 +122,8 @@ class AmazonServiceBase {
   std::string m_url;       // given to the last Connect
   std::string m_user;      // given to the last Connect
   std::string m_password;  // given to the last Connect
+  // The client whose keys an expansion or a backup-set connection reads (a preview for a client
+  // sets it); 0 = none.
   std::uint64_t m_clientId = 0;
   // Last, so that it is destroyed first.
   std::unique_ptr<AmazonSDKCppBridge::CAmazonSDKCppBridge> m_bridge;

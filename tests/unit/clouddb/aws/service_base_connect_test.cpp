@@ -146,14 +146,6 @@ TEST_F(ServiceBaseTest, TheRegionListIsTheConnectionsAndAFailureQuotesTheBridge)
   EXPECT_TRUE(world.capture().hasLine("Failed to refresh region list list . Error [Rate exceeded]"));
 }
 
-TEST_F(ServiceBaseTest, WildcardPatternsBecomeAnchoredExpressions) {
-  AwsServiceTestWorld world(contents_);
-  CAmazonDynamoDBInfo provider;
-  EXPECT_EQ(provider.prepareForRegex("db.*"), "^db\\..*$");
-  EXPECT_EQ(provider.prepareForRegex("a+b"), "^a\\+b$");
-  EXPECT_EQ(provider.prepareForRegex(""), "^$");
-}
-
 TEST_F(ServiceBaseTest, ABackupSetConnectsThroughItsInstance) {
   AwsServiceTestWorld world(contents_);
   CAmazonDocumentDBInfo provider;
