@@ -34,17 +34,18 @@ CLmError runExchange(KwNetworkPeer& peer, const ExchangePlan& plan, ExchangeOutc
   } else {
     peer.closeSending();
   }
-  if (sent.IsFailure()) {
-    return sent;
-  }
+  // A host that ends the exchange early (an abort after the session opening) may close before the
+  // request is written: what it sent before is still there to read, and tells more than the
+  // failed write.
   while (true) {
     KwNetworkPeer::Reply reply;
     if (CLmError read = peer.readReply(reply, plan.timeoutSeconds); read.IsFailure()) {
-      return read;
+      return sent.IsFailure() ? sent : read;
     }
     if (reply.kind != KwNetworkPeer::ReplyKind::Response) {
       outcome.end = reply.kind;
-      return {};
+      // A close is only an answer to a request that went out.
+      return sent.IsFailure() && reply.kind == KwNetworkPeer::ReplyKind::PeerClosed ? sent : CLmError{};
     }
     outcome.responses.push_back(std::move(reply.message));
   }
