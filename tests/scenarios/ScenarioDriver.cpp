@@ -97,9 +97,12 @@ void runNetworkScenario(const Scenario& scenario) {
       failures.push_back("the exchange failed: " + result.AsString());
     }
   }
-  if (!host.waitExit(kExitTimeoutMs)) {
+  const auto status = host.waitExit(kExitTimeoutMs);
+  if (!status) {
     failures.push_back("the host did not exit after its one connection");
     host.stop(2000);
+  } else if (!WIFEXITED(*status) || WEXITSTATUS(*status) != 0) {
+    failures.push_back("the host ended with status " + std::to_string(*status));
   }
   append(failures, checkResponses(scenario.expect, outcome.responses));
   if (scenario.expect.followedBy && *scenario.expect.followedBy != host::endName(outcome.end)) {
