@@ -153,7 +153,7 @@ std::string inProcessHelp(std::string_view name) {
 int runInProcessCall(std::string_view name, std::span<const std::string> arguments) {
   const Command* command = findCommand(name);
   if (command == nullptr) {
-    std::cerr << "clouddb-host: " << name << " is not an in-process entry point\n";
+    std::cerr << "clouddb-host call: " << name << " is not an in-process entry point\n";
     return kExitFailed;
   }
   const auto specs = optionsOf(command->shape);
@@ -176,13 +176,13 @@ int runInProcessCall(std::string_view name, std::span<const std::string> argumen
     bad = HostRuntime::start(hostOptions, runtime);
   }
   if (bad.IsFailure()) {
-    std::cerr << "clouddb-host: " << bad.message() << "\n";
+    std::cerr << "clouddb-host call: " << bad.message() << "\n";
     return kExitFailed;
   }
   LogCapture capture(runtime->logWriter());
   CallOutcome outcome;
   if (CLmError failed = callInProcessEntryPoint(std::string(name), runtime->library(), parsed, outcome); failed.IsFailure()) {
-    std::cerr << "clouddb-host: " << failed.message() << "\n";
+    std::cerr << "clouddb-host call: " << failed.message() << "\n";
     return kExitFailed;
   }
   if (format == "json") {
