@@ -19,7 +19,15 @@ std::atomic<CloudSimulator*>& installedSimulator() {
 
 }  // namespace
 
-CloudSimulator::CloudSimulator(std::unique_ptr<cloudsim::SimulatedClouds> clouds) : clouds_(std::move(clouds)) {}
+namespace {
+std::uint64_t nextSimulatorIdentity() {
+  static std::atomic<std::uint64_t> counter{0};
+  return ++counter;
+}
+}  // namespace
+
+CloudSimulator::CloudSimulator(std::unique_ptr<cloudsim::SimulatedClouds> clouds)
+    : clouds_(std::move(clouds)), identity_(nextSimulatorIdentity()) {}
 
 CloudSimulator::~CloudSimulator() = default;
 

@@ -17,7 +17,7 @@ namespace AmazonSDKCppBridge {
 
 struct CAmazonSDKCppBridge::State {
   struct OpenConnection {
-    CloudSimulator* simulator = nullptr;  // the simulator the connection was opened on
+    std::uint64_t simulatorIdentity = 0;  // the simulator the connection was opened on
     std::uint64_t serial = 0;
     cloudsim::AwsConnection connection;
   };

@@ -52,7 +52,9 @@ bool CAmazonSDKCppBridge::State::callService(const char* operation, std::vector<
   return call(operation, std::move(arguments),
               [&](cloudsim::SimulatedClouds& clouds, RecordedCall&) -> cloudsim::CallFailure {
                 if (!open) return std::string(cloudsim::awstext::kNotConnected);
-                if (open->simulator != CloudSimulator::installed()) return std::string(kSimulatorChanged);
+                if (open->simulatorIdentity != CloudSimulator::installed()->identity()) {
+                  return std::string(kSimulatorChanged);
+                }
                 const cloudsim::AwsConnection& connection = open->connection;
                 if (cloudType != 0 && connection.cloudType != cloudType) {
                   return std::string(operation) + " needs a connection for " + cloudsim::awsServiceName(cloudType) +
@@ -116,7 +118,7 @@ bool CAmazonSDKCppBridge::Connect(const std::string& endPoint, const std::string
           return unreachable;
         }
         record.connection = ++clouds.connectionsOpened;
-        state_->open = State::OpenConnection{CloudSimulator::installed(), record.connection, std::move(connection)};
+        state_->open = State::OpenConnection{CloudSimulator::installed()->identity(), record.connection, std::move(connection)};
         return std::nullopt;
       });
 }

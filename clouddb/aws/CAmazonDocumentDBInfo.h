@@ -41,4 +41,16 @@ class CAmazonDocumentDBInfo : public AmazonServiceBase {
 
   // Finds the backup set's instance, fetches credentials and connects (snapshot operations).
   using AmazonServiceBase::MakeConnection;
+
+  // --- Content rules: expansion, preview and backup-set expansion. ---
+  CLmError ExpandDocumentDBContent(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
+                                   std::vector<App::DocumentDBCluster>& out, unsigned long instanceId, bool verify);
+  CLmError PreviewDocumentDBContent(const unsigned long& instanceId, std::vector<std::string>& regions,
+                                    const std::string& contentXml, App::CloudDBEntity& entity);
+  CLmError PreviewDocumentDBContent(std::vector<std::string>& regions, const std::string& contentXml,
+                                    App::CloudDBEntity& entity, unsigned long clientId);
+  CLmError ExpandDocumentDBSubclientContentInternal(const unsigned long& appId, std::vector<std::string>& regions,
+                                                    std::vector<App::DocumentDBCluster>& out, bool verify);
+  CLmError ExpandDocumentDBSubclientContent(const unsigned long& appId, std::vector<std::string>& regions,
+                                            std::vector<App::DocumentDBCluster>& out, bool verify);
 };

@@ -30,4 +30,17 @@ class CAmazonDynamoDBInfo : public AmazonServiceBase {
   // One lookup of the tables of one region (or all) and one tag (or none), appended to out.
   CLmError listTablesInternal(const std::string& region, const std::string& tagKey, const std::string& tagValue,
                               std::vector<App::DynamoDBTable>& out);
+
+  // --- Content rules: expansion, preview and backup-set expansion. allRule tells whether the
+  // content holds an all rule. ---
+  CLmError ExpandDynamoContent(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
+                               std::vector<App::DynamoDBTable>& out, bool& allRule, unsigned long instanceId);
+  CLmError PreviewDynamoContent(const unsigned long& instanceId, std::vector<std::string>& regions,
+                                const std::string& contentXml, App::CloudDBEntity& entity);
+  CLmError PreviewDynamoContent(std::vector<std::string>& regions, const std::string& contentXml,
+                                App::CloudDBEntity& entity, unsigned long clientId);
+  CLmError ExpandDynamoSubclientContentInternal(const unsigned long& appId, std::vector<std::string>& regions,
+                                                std::vector<App::DynamoDBTable>& out, bool& allRule);
+  CLmError ExpandDynamoSubclientContent(const unsigned long& appId, std::vector<std::string>& regions,
+                                        std::vector<App::DynamoDBTable>& out, bool& allRule);
 };

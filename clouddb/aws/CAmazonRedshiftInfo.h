@@ -34,4 +34,16 @@ class CAmazonRedshiftInfo : public AmazonServiceBase {
 
   // Finds the backup set's instance, fetches credentials and connects (snapshot operations).
   using AmazonServiceBase::MakeConnection;
+
+  // --- Content rules: expansion, preview and backup-set expansion. ---
+  CLmError ExpandRedshiftContent(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
+                                   std::vector<App::RedshiftCluster>& out, unsigned long instanceId, bool verify);
+  CLmError PreviewRedshiftContent(const unsigned long& instanceId, std::vector<std::string>& regions,
+                                    const std::string& contentXml, App::CloudDBEntity& entity);
+  CLmError PreviewRedshiftContent(std::vector<std::string>& regions, const std::string& contentXml,
+                                    App::CloudDBEntity& entity, unsigned long clientId);
+  CLmError ExpandRedshiftSubclientContentInternal(const unsigned long& appId, std::vector<std::string>& regions,
+                                                    std::vector<App::RedshiftCluster>& out, bool verify);
+  CLmError ExpandRedshiftSubclientContent(const unsigned long& appId, std::vector<std::string>& regions,
+                                            std::vector<App::RedshiftCluster>& out, bool verify);
 };

@@ -53,6 +53,32 @@ void appendPreviewNodes(std::vector<Record>& found, App::CloudDBEntity& entity, 
   }
 }
 
+// The preview wrapper: expand into a private list (expand(found) gives the result), then show
+// the distinct records as nodes; a failure comes back with where pushed and the entity unchanged.
+template <typename Record, typename Expand, typename NodeTypeOf>
+CLmError previewExpansion(Expand expand, App::CloudDBEntity& entity, NodeTypeOf nodeTypeOf, const CLmLocation& where) {
+  std::vector<Record> found;
+  CLmError result = expand(found);
+  if (result.IsFailure()) {
+    return result.Push(where);
+  }
+  appendPreviewNodes(found, entity, nodeTypeOf);
+  return {};
+}
+
+// The outer backup-set wrapper: the inner expansion into a private list, then the distinct
+// records appended to out; a failure comes back with where pushed and out unchanged.
+template <typename Record, typename ExpandInner>
+CLmError expandWithoutDuplicates(ExpandInner expandInner, std::vector<Record>& out, const CLmLocation& where) {
+  std::vector<Record> found;
+  CLmError result = expandInner(found);
+  if (result.IsFailure()) {
+    return result.Push(where);
+  }
+  appendUnique(found, out);
+  return {};
+}
+
 inline constexpr char kInstanceNotFoundForApp[] = "Instance not found for app id %ld";
 inline constexpr char kNoDynamicContent[] = "No dynamic content found for appId %ld";
 

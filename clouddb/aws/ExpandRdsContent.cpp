@@ -133,7 +133,10 @@ CLmError CAmazonRDSInfo::ExpandRdsContent(bool preview, std::vector<std::string>
   if (instanceId != 0) {
     setInstanceId(instanceId);
   }
-  if (FetchCredentials() != 1) {
+  // Keys handed over directly (a preview with credentials, or a client's keys) name no instance to
+  // read them from; only an instance or virtual server has credentials to fetch.
+  const bool hasConfiguredAccount = m_instanceId != 0 || m_virtualServerInstanceId != 0;
+  if (hasConfiguredAccount && FetchCredentials() != 1) {
     return FXErrorUtil::ErrorErrNo(where, kAwsLookupErrorCode, kFetchCredentialsFailedForInstance,
                                    static_cast<long>(instanceId));
   }

@@ -6,21 +6,20 @@
 #include "clouddb/aws/ContentResults.h"
 #include "clouddb/aws/ContentRuleWalk.h"
 
-using clouddb::aws::appendPreviewNodes;
-using clouddb::aws::appendUnique;
+using App::RDSDBInstance;
 
 CLmError CAmazonRDSInfo::PreviewRdsContent(const unsigned long& instanceId, std::vector<std::string>& regions,
                                            const std::string& contentXml, App::CloudDBEntity& entity) {
-  std::vector<App::RDSDBInstance> found;
-  CLmError result = ExpandRdsContent(true, regions, contentXml, found, instanceId, false);
-  if (result.IsFailure()) {
-    return result.Push(CLM_HERE);
-  }
-  appendPreviewNodes(found, entity, [this](const App::RDSDBInstance& record) {
-    return isClusterEngine(record.engine()) ? clouddb::aws::rule::kClusterSpecific
-                                            : clouddb::aws::rule::kInstanceSpecific;
-  });
-  return {};
+  return clouddb::aws::previewExpansion<RDSDBInstance>(
+      [&](std::vector<RDSDBInstance>& found) {
+        return ExpandRdsContent(true, regions, contentXml, found, instanceId, false);
+      },
+      entity,
+      [this](const RDSDBInstance& record) {
+        return isClusterEngine(record.engine()) ? clouddb::aws::rule::kClusterSpecific
+                                                : clouddb::aws::rule::kInstanceSpecific;
+      },
+      CLM_HERE);
 }
 
 CLmError CAmazonRDSInfo::PreviewRdsContent(std::vector<std::string>& regions, const std::string& contentXml,
@@ -30,7 +29,7 @@ CLmError CAmazonRDSInfo::PreviewRdsContent(std::vector<std::string>& regions, co
 }
 
 CLmError CAmazonRDSInfo::ExpandRdsSubclientContentInternal(const unsigned long& appId, std::vector<std::string>& regions,
-                                                           std::vector<App::RDSDBInstance>& out, bool verify) {
+                                                           std::vector<RDSDBInstance>& out, bool verify) {
   std::uint64_t instanceId = 0;
   std::string content;
   CLmError result = clouddb::aws::readBackupSetContent(appId, instanceId, content, CLM_HERE);
@@ -41,12 +40,8 @@ CLmError CAmazonRDSInfo::ExpandRdsSubclientContentInternal(const unsigned long& 
 }
 
 CLmError CAmazonRDSInfo::ExpandRdsSubclientContent(const unsigned long& appId, std::vector<std::string>& regions,
-                                                   std::vector<App::RDSDBInstance>& out, bool verify) {
-  std::vector<App::RDSDBInstance> found;
-  CLmError result = ExpandRdsSubclientContentInternal(appId, regions, found, verify);
-  if (result.IsFailure()) {
-    return result.Push(CLM_HERE);
-  }
-  appendUnique(found, out);
-  return {};
+                                                   std::vector<RDSDBInstance>& out, bool verify) {
+  return clouddb::aws::expandWithoutDuplicates(
+      [&](std::vector<RDSDBInstance>& found) { return ExpandRdsSubclientContentInternal(appId, regions, found, verify); },
+      out, CLM_HERE);
 }

@@ -84,6 +84,12 @@ class CRDSInfo {
   void setClientId(std::uint64_t clientId) { m_clientId = clientId; }
   const std::string& regionEndpoint() const { return m_regionEndpoint; }
   void setRegionEndpoint(std::string regionEndpoint) { m_regionEndpoint = std::move(regionEndpoint); }
+  // Keys given directly (a preview request's credentials): the access key or user, and the secret
+  // as stored; FetchClientCredentials decrypts it.
+  void setKeys(std::string accessKey, std::string encryptedSecret) {
+    m_accessKey = std::move(accessKey);
+    m_secret = std::move(encryptedSecret);
+  }
   const std::vector<SHostCredentials>& proxyCredentials() const { return m_proxyCredentials; }
   // The text the inventory discovery hands on after a failed connect or listing.
   const std::string& lastError() const { return m_lastError; }

@@ -1,29 +1,240 @@
 #include "clouddb/entry/BrowseInventoryHandler.h"
 
+#include <exception>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "clouddb/aws/ContentRuleWalk.h"
+#include "clouddb/entry/AwsBrowseServices.h"
+#include "clouddb/entry/BrowseTexts.h"
+#include "clouddb/entry/RegionsForInstance.h"
 #include "clouddb/entry/Unavailable.h"
+#include "platform/config/CloudAppsInstance.h"
 
 namespace clouddb::entry {
 namespace {
 
-void answerUnavailable(App::BrowseInventoryResp& response, EvEvent& log, const char* text) {
-  App::ErrorRecord& error = response.mutableError();
-  error.setErrorCode(1);
-  error.setErrorMessage(text);
-  log.Error(kBrowseInventoryHandlerTag, "%s", text);
+constexpr const char* kTag = kBrowseInventoryHandlerTag;
+constexpr std::int64_t kRootType = aws::rule::kAll;
+constexpr std::int64_t kRegionType = aws::rule::kRegion;
+constexpr std::int64_t kPreviewParametersCode = -1;
+
+bool isAzureOrSpanner(std::int64_t instanceType) {
+  return instanceType == 23 || instanceType == 32 || instanceType == 37;
+}
+
+// The instance id of a request's instance reference: a missing reference and -1 both read as 0.
+std::uint64_t instanceIdOf(const KwEntities::InstanceEntity* reference) {
+  if (reference == nullptr) {
+    return 0;
+  }
+  const std::int64_t id = reference->instanceId();
+  return id < 0 ? 0 : static_cast<std::uint64_t>(id);
+}
+
+std::uint64_t clientIdOf(const KwEntities::ClientReference* reference) {
+  if (reference == nullptr || reference->clientId() <= 0) {
+    return 0;
+  }
+  return static_cast<std::uint64_t>(reference->clientId());
+}
+
+std::int64_t configuredInstanceType(std::uint64_t instanceId) {
+  std::uint64_t type = 0;
+  const CloudAppsInstance instance(instanceId);
+  return instance.getInstanceType(type) == 0 ? static_cast<std::int64_t>(type) : 0;
+}
+
+// One request's answer: the response with its error record, and the root that goes into it on
+// success.
+class BrowseAnswer {
+ public:
+  BrowseAnswer(App::BrowseInventoryResp& response, EvEvent& log) : response_(response), log_(log) {
+    root_.setEntityType(kRootType);
+  }
+
+  App::CloudDBEntity& root() { return root_; }
+  EvEvent& log() { return log_; }
+
+  // A failure that ends the request: code and message for the peer.
+  void fail(std::int64_t code, const std::string& message) {
+    App::ErrorRecord& error = response_.mutableError();
+    error.setErrorCode(code);
+    error.setErrorMessage(message);
+  }
+  void succeed() { response_.setRoot(root_); }
+
+ private:
+  App::BrowseInventoryResp& response_;
+  EvEvent& log_;
+  App::CloudDBEntity root_;
+};
+
+// The regions the instance allows, as a sorted set; empty allows every region.
+std::set<std::string> allowedRegions(std::int64_t instanceType, std::uint64_t instanceId, EvEvent& log) {
+  if (instanceId == 0) {
+    return {};
+  }
+  std::vector<std::string> regions;
+  readInstanceRegions(instanceType, instanceId, regions, log, kTag);
+  return {regions.begin(), regions.end()};
+}
+
+void browseAws(AwsBrowseService& service, std::int64_t instanceType, std::uint64_t instanceId,
+               std::uint64_t clientId, const std::string& path, BrowseAnswer& answer) {
+  EvEvent& log = answer.log();
+  if (instanceId != 0) {
+    if (!service.fetchInstanceCredentials(instanceId)) {
+      log.Error(kTag, texts::kFetchCredentialsFailedForInstance, static_cast<unsigned long>(instanceId));
+      answer.fail(1, texts::kFetchCredentialsFailed);
+      return;
+    }
+  } else if (clientId != 0 && !service.fetchClientCredentials(clientId)) {
+    log.Error(kTag, texts::kFetchCredentialsFailedForClient, static_cast<unsigned long>(clientId));
+    answer.fail(1, texts::kFetchCredentialsFailed);
+    return;
+  }
+  const std::set<std::string> allowed = allowedRegions(instanceType, instanceId, log);
+  const auto disallowed = [&](const std::string& region) {
+    if (allowed.empty() || allowed.contains(region)) {
+      return false;
+    }
+    log.Debug(kTag, texts::kDisallowedRegion, region.c_str(), static_cast<unsigned long>(instanceId));
+    return true;
+  };
+  const auto connect = [&] {
+    if (service.connect()) {
+      return true;
+    }
+    log.Error(kTag, texts::kAwsConnectFailedForInstance, static_cast<unsigned long>(instanceId));
+    answer.fail(1, texts::kAwsConnectFailed);
+    return false;
+  };
+
+  if (!path.empty()) {
+    if (!disallowed(path)) {
+      service.useRegion(path);
+      if (!connect()) {
+        return;
+      }
+      service.addRegionObjects(path, answer.root(), log, kTag);
+    }
+    answer.succeed();
+    return;
+  }
+  if (!connect()) {
+    return;
+  }
+  std::vector<VMInfoStructs::SDataCenterInfo> regions;
+  if (service.listRegions(regions)) {
+    for (const VMInfoStructs::SDataCenterInfo& region : regions) {
+      if (disallowed(region.name)) {
+        continue;
+      }
+      App::CloudDBEntity child;
+      child.setName(region.name);
+      child.setIdentifier(region.identifier);
+      child.setEntityType(kRegionType);
+      answer.root().addChild(child);
+    }
+  }
+  answer.succeed();
+}
+
+void browse(const App::BrowseInventoryReq& request, BrowseAnswer& answer) {
+  const std::uint64_t instanceId = instanceIdOf(request.instance());
+  std::uint64_t clientId = clientIdOf(request.client());
+  std::int64_t instanceType = request.instanceType();
+  if (instanceType == 0 && instanceId != 0) {
+    instanceType = configuredInstanceType(instanceId);
+    clientId = 0;
+  }
+  AwsBrowseServices services;
+  if (AwsBrowseService* service = services.forInstanceType(instanceType)) {
+    browseAws(*service, instanceType, instanceId, clientId, request.path(), answer);
+    return;
+  }
+  if (isAzureOrSpanner(instanceType)) {
+    answer.log().Error(kTag, "%s", unavailable::kBrowse);
+    answer.fail(1, unavailable::kBrowse);
+    return;
+  }
+  answer.log().Debug(kTag, texts::kUnknownInstanceType, static_cast<unsigned long>(instanceType));
+}
+
+CLmError previewAws(AwsBrowseService& service, const App::BrowsePreviewReq& request, std::int64_t instanceType,
+                    std::uint64_t instanceId, const std::string& contentXml, App::CloudDBEntity& root, EvEvent& log) {
+  std::vector<std::string> regions;
+  if (instanceId != 0) {
+    readInstanceRegions(instanceType, instanceId, regions, log, kTag);
+    return service.preview(instanceId, regions, contentXml, root);
+  }
+  if (const std::uint64_t clientId = clientIdOf(request.client()); clientId != 0) {
+    return service.previewForClient(regions, contentXml, root, clientId);
+  }
+  if (const App::AccessKeyCredentials* keys = request.accessKey()) {
+    service.useKeys(keys->accessKeyId(), keys->secretKey().text);
+    return service.previewForClient(regions, contentXml, root, 0);
+  }
+  if (const App::UserCredentials* user = request.userCredentials()) {
+    service.useKeys(user->user(), user->password().text);
+    return service.previewForClient(regions, contentXml, root, 0);
+  }
+  return CLmError(kPreviewParametersCode, texts::kInvalidPreviewParameters,
+                  CLmLocation{"MessageHandler", "void BrowseInventoryHandler(CKwNetwork*, ULONGLONG)", __LINE__});
+}
+
+void preview(const App::BrowsePreviewReq& request, BrowseAnswer& answer) {
+  // The preview's instance id travels as a 32-bit value.
+  const auto instanceId = static_cast<std::uint32_t>(instanceIdOf(request.instance()));
+  const App::CloudDBEntity emptyContent;
+  const std::string contentXml = (request.content() != nullptr ? *request.content() : emptyContent).serialize();
+  std::int64_t instanceType = request.instanceType();
+  if (instanceType == 0) {
+    if (instanceId == 0) {
+      return;
+    }
+    instanceType = configuredInstanceType(instanceId);
+  }
+  AwsBrowseServices services;
+  AwsBrowseService* service = services.forInstanceType(instanceType);
+  if (service == nullptr) {
+    if (instanceType == 37) {
+      answer.log().Error(kTag, "%s", unavailable::kPreview);
+      answer.fail(1, unavailable::kPreview);
+    }
+    return;
+  }
+  const CLmError result =
+      previewAws(*service, request, instanceType, instanceId, contentXml, answer.root(), answer.log());
+  if (result.IsFailure()) {
+    answer.log().Error(kTag, texts::kPreviewFailed, result.AsString().c_str());
+    answer.fail(result.code(), result.message());
+    return;
+  }
+  answer.succeed();
 }
 
 }  // namespace
 
 void ProcessBrowseInventoryRequest(const CNMessageBase& received, App::BrowseInventoryResp& response, EvEvent& log) {
-  switch (received.getTagID()) {
-    case App::BrowseInventoryReq::kTagId:
-      answerUnavailable(response, log, unavailable::kBrowse);
-      break;
-    case App::BrowsePreviewReq::kTagId:
-      answerUnavailable(response, log, unavailable::kPreview);
-      break;
-    default:
-      break;
+  BrowseAnswer answer(response, log);
+  try {
+    switch (received.getTagID()) {
+      case App::BrowseInventoryReq::kTagId:
+        browse(static_cast<const App::BrowseInventoryReq&>(received), answer);
+        break;
+      case App::BrowsePreviewReq::kTagId:
+        preview(static_cast<const App::BrowsePreviewReq&>(received), answer);
+        break;
+      default:
+        break;
+    }
+  } catch (const std::exception& failure) {
+    // Every request is answered, even one that a hard failure cut short.
+    log.Error(kTag, texts::kRequestAbandoned, failure.what());
+    answer.fail(1, failure.what());
   }
 }
 

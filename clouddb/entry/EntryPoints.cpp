@@ -3,7 +3,9 @@
 
 #include <memory>
 
+#include "clouddb/aws/CAmazonDocumentDBInfo.h"
 #include "clouddb/aws/CAmazonRDSInfo.h"
+#include "clouddb/aws/CAmazonRedshiftInfo.h"
 #include "clouddb/entry/BrowseInventoryHandler.h"
 #include "clouddb/entry/EntryGuard.h"
 #include "clouddb/entry/InProcessTexts.h"
@@ -175,23 +177,29 @@ void DiscoverRDSNewInventory(const ULONGLONG& appId, std::vector<std::string>& r
   });
 }
 
-void DiscoverDocumentDBInventory(const ULONGLONG& /*appId*/, std::vector<std::string>& /*regions*/,
-                                 std::vector<App::DocumentDBCluster>& /*clusters*/, CLmError& error) {
+void DiscoverDocumentDBInventory(const ULONGLONG& appId, std::vector<std::string>& regions,
+                                 std::vector<App::DocumentDBCluster>& clusters, CLmError& error) {
   static constexpr char kTag[] = "DiscoverDocumentDBInventory";
   guardEntry(kTag, [&] {
     EvEvent log;
-    error = operationUnavailable(unavailable::kContentExpansion);
-    log.DebugLvl(kTag, 0, texts::kDocumentDBExpansionFailed, error.AsString().c_str());
+    auto provider = std::make_unique<CAmazonDocumentDBInfo>();
+    error = provider->ExpandDocumentDBSubclientContent(static_cast<unsigned long>(appId), regions, clusters, true);
+    if (error.IsFailure()) {
+      log.DebugLvl(kTag, 0, texts::kDocumentDBExpansionFailed, error.AsString().c_str());
+    }
   });
 }
 
-void DiscoverRedshiftInventory(const ULONGLONG& /*appId*/, std::vector<std::string>& /*regions*/,
-                               std::vector<App::RedshiftCluster>& /*clusters*/, CLmError& error) {
+void DiscoverRedshiftInventory(const ULONGLONG& appId, std::vector<std::string>& regions,
+                               std::vector<App::RedshiftCluster>& clusters, CLmError& error) {
   static constexpr char kTag[] = "DiscoverRedshiftInventory";
   guardEntry(kTag, [&] {
     EvEvent log;
-    error = operationUnavailable(unavailable::kContentExpansion);
-    log.DebugLvl(kTag, 0, texts::kRedshiftExpansionFailed, error.AsString().c_str());
+    auto provider = std::make_unique<CAmazonRedshiftInfo>();
+    error = provider->ExpandRedshiftSubclientContent(static_cast<unsigned long>(appId), regions, clusters, true);
+    if (error.IsFailure()) {
+      log.DebugLvl(kTag, 0, texts::kRedshiftExpansionFailed, error.AsString().c_str());
+    }
   });
 }
 

@@ -76,10 +76,15 @@ class CloudSimulator {
   // The installed simulator, or null.
   static CloudSimulator* installed();
 
+  // Tells simulators apart for the life of the process, even one made where a destroyed one
+  // stood, so that a connection notices that the cloud it was opened on is gone.
+  std::uint64_t identity() const { return identity_; }
+
  private:
   friend class cloudsim::SimulatorAccess;
   explicit CloudSimulator(std::unique_ptr<cloudsim::SimulatedClouds> clouds);
 
   mutable std::mutex mutex_;
   std::unique_ptr<cloudsim::SimulatedClouds> clouds_;
+  const std::uint64_t identity_;
 };
