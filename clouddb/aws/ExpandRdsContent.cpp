@@ -17,6 +17,7 @@ namespace texts = clouddb::aws::texts;
 
 constexpr char kTag[] = "ExpandRdsContent";
 constexpr char kRegionEndpoint[] = "region endpoint [%s]";
+constexpr char kNoAllowedRegion[] = "none of the allowed regions is served by the instance; nothing is selected";
 constexpr char kChildListMissing[] = "Child list is missing for RDS XML '%s'";
 constexpr char kTagRule[] = "RDS Instances with tag : '%s' and value '%s' will be discovered.";
 constexpr char kSpecificInstanceIgnored[] = "specific region '%s' instance '%s' is ignored due to a regions constraint";
@@ -144,8 +145,15 @@ CLmError CAmazonRDSInfo::ExpandRdsContent(bool preview, std::vector<std::string>
     return FXErrorUtil::ErrorErrNo(where, kAwsLookupErrorCode, kFetchCredentialsFailedForClient,
                                    static_cast<long>(clientId()));
   }
+  const bool endpointNamedRegions = !regionEndpoint().empty();
   setRegionEndpoint(narrowRegionEndpoint(regionEndpoint(), regions));
   m_log.DebugLvl(kTag, 2, kRegionEndpoint, regionEndpoint().c_str());
+  if (endpointNamedRegions && regionEndpoint().empty()) {
+    // None of the allowed regions is one the instance serves. An empty end point would mean
+    // every region to the cloud, so there is nothing to connect to and nothing to select.
+    m_log.Debug(kTag, kNoAllowedRegion);
+    return {};
+  }
   if (Connect() != 1) {
     return FXErrorUtil::ErrorErrNo(where, kAwsLookupErrorCode, kAwsConnectFailedForInstance,
                                    static_cast<long>(instanceId));

@@ -114,6 +114,14 @@ TEST_F(RdsContentRules, ConstraintNarrowsTheConnectionsRegions) {
   EXPECT_TRUE(world_.capture().hasLine("region endpoint [eu-west-1]"));
 }
 
+TEST_F(RdsContentRules, ConstraintDisjointFromTheInstancesRegionsSelectsNothing) {
+  // The instance serves us-east-1 and eu-west-1 only; an empty end point must not widen it.
+  ASSERT_TRUE(expand(R"(<children entityType="17"/>)", {"ap-south-1"}).IsSuccess());
+  EXPECT_TRUE(out_.empty());
+  EXPECT_EQ(lookups(), 0u);
+  EXPECT_TRUE(world_.capture().hasLine("region endpoint []"));
+}
+
 TEST_F(RdsContentRules, VerifiedSpecificsShareOneLookupPerRegion) {
   ASSERT_TRUE(expand(R"(<children name="prod-a" region="us-east-1" entityType="50"/>)"
                      R"(<children name="dbx1" region="us-east-1" entityType="50"/>)"
