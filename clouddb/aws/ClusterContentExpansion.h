@@ -30,4 +30,32 @@ CLmError expandClusterContent(Provider& provider, EvEvent& log, bool preview, st
   return walk.run(content, out);
 }
 
+// The preview and backup-set wrappers of a cluster service, around its member expansion
+// (Traits::expand calls it).
+template <typename Traits>
+struct ClusterContentOperations {
+  using Record = typename Traits::Record;
+  using Provider = typename Traits::Provider;
+
+  static CLmError preview(Provider& provider, unsigned long instanceId, std::vector<std::string>& regions,
+                          const std::string& contentXml, App::CloudDBEntity& entity, const CLmLocation& where) {
+    return previewExpansion<Record>(
+        [&](std::vector<Record>& found) {
+          return Traits::expand(provider, true, regions, contentXml, found, instanceId, false);
+        },
+        entity, [](const Record&) { return rule::kClusterSpecific; }, where);
+  }
+
+  static CLmError expandBackupSet(Provider& provider, unsigned long appId, std::vector<std::string>& regions,
+                                  std::vector<Record>& out, bool verify, const CLmLocation& where) {
+    std::uint64_t instanceId = 0;
+    std::string content;
+    CLmError result = readBackupSetContent(appId, instanceId, content, where);
+    if (result.IsFailure()) {
+      return result;
+    }
+    return Traits::expand(provider, false, regions, content, out, static_cast<unsigned long>(instanceId), verify);
+  }
+};
+
 }  // namespace clouddb::aws

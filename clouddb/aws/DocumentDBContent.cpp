@@ -8,6 +8,7 @@ using App::DocumentDBCluster;
 
 struct DocumentDBTraits {
   using Record = DocumentDBCluster;
+  using Provider = CAmazonDocumentDBInfo;
   static constexpr char kTag[] = "ExpandDocumentDBContent";
   static constexpr char kUnserializeFailed[] = "Failed to unserialize DocumentDB content for XML '%s'";
   static constexpr char kChildListMissing[] = "Child list is missing for DocumentDB XML '%s'";
@@ -15,7 +16,14 @@ struct DocumentDBTraits {
   static constexpr const auto& kTagRule = clouddb::aws::texts::kClusterTagRule;
   static std::string name(const Record& record) { return record.clusterIdentifier(); }
   static void setName(Record& record, const std::string& name) { record.setClusterIdentifier(name); }
+  static CLmError expand(Provider& provider, bool preview, std::vector<std::string>& regions,
+                         const std::string& contentXml, std::vector<Record>& out, unsigned long instanceId,
+                         bool verify) {
+    return provider.ExpandDocumentDBContent(preview, regions, contentXml, out, instanceId, verify);
+  }
 };
+
+using Operations = clouddb::aws::ClusterContentOperations<DocumentDBTraits>;
 
 }  // namespace
 
@@ -30,11 +38,7 @@ CLmError CAmazonDocumentDBInfo::ExpandDocumentDBContent(bool preview, std::vecto
 CLmError CAmazonDocumentDBInfo::PreviewDocumentDBContent(const unsigned long& instanceId,
                                                          std::vector<std::string>& regions,
                                                          const std::string& contentXml, App::CloudDBEntity& entity) {
-  return clouddb::aws::previewExpansion<DocumentDBCluster>(
-      [&](std::vector<DocumentDBCluster>& found) {
-        return ExpandDocumentDBContent(true, regions, contentXml, found, instanceId, false);
-      },
-      entity, [](const DocumentDBCluster&) { return clouddb::aws::rule::kClusterSpecific; }, CLM_HERE);
+  return Operations::preview(*this, instanceId, regions, contentXml, entity, CLM_HERE);
 }
 
 CLmError CAmazonDocumentDBInfo::PreviewDocumentDBContent(std::vector<std::string>& regions,
@@ -48,13 +52,7 @@ CLmError CAmazonDocumentDBInfo::ExpandDocumentDBSubclientContentInternal(const u
                                                                          std::vector<std::string>& regions,
                                                                          std::vector<DocumentDBCluster>& out,
                                                                          bool verify) {
-  std::uint64_t instanceId = 0;
-  std::string content;
-  CLmError result = clouddb::aws::readBackupSetContent(appId, instanceId, content, CLM_HERE);
-  if (result.IsFailure()) {
-    return result;
-  }
-  return ExpandDocumentDBContent(false, regions, content, out, static_cast<unsigned long>(instanceId), verify);
+  return Operations::expandBackupSet(*this, appId, regions, out, verify, CLM_HERE);
 }
 
 CLmError CAmazonDocumentDBInfo::ExpandDocumentDBSubclientContent(const unsigned long& appId,

@@ -8,6 +8,7 @@ using App::RedshiftCluster;
 
 struct RedshiftTraits {
   using Record = RedshiftCluster;
+  using Provider = CAmazonRedshiftInfo;
   static constexpr char kTag[] = "ExpandRedshiftContent";
   static constexpr const auto& kUnserializeFailed = clouddb::aws::texts::kUnserializeDynamicContentFailed;
   static constexpr char kChildListMissing[] = "Child list is missing for Redshift XML '%s'";
@@ -15,51 +16,44 @@ struct RedshiftTraits {
   static constexpr const auto& kTagRule = clouddb::aws::texts::kClusterTagRuleWithColon;
   static std::string name(const Record& record) { return record.clusterIdentifier(); }
   static void setName(Record& record, const std::string& name) { record.setClusterIdentifier(name); }
+  static CLmError expand(Provider& provider, bool preview, std::vector<std::string>& regions,
+                         const std::string& contentXml, std::vector<Record>& out, unsigned long instanceId,
+                         bool verify) {
+    return provider.ExpandRedshiftContent(preview, regions, contentXml, out, instanceId, verify);
+  }
 };
+
+using Operations = clouddb::aws::ClusterContentOperations<RedshiftTraits>;
 
 }  // namespace
 
 CLmError CAmazonRedshiftInfo::ExpandRedshiftContent(bool preview, std::vector<std::string>& regions,
-                                                        const std::string& contentXml,
-                                                        std::vector<RedshiftCluster>& out, unsigned long instanceId,
-                                                        bool verify) {
-  return clouddb::aws::expandClusterContent<RedshiftTraits>(*this, log(), preview, regions, contentXml, out,
-                                                              instanceId, verify, CLM_HERE);
+                                                    const std::string& contentXml, std::vector<RedshiftCluster>& out,
+                                                    unsigned long instanceId, bool verify) {
+  return clouddb::aws::expandClusterContent<RedshiftTraits>(*this, log(), preview, regions, contentXml, out, instanceId,
+                                                            verify, CLM_HERE);
 }
 
-CLmError CAmazonRedshiftInfo::PreviewRedshiftContent(const unsigned long& instanceId,
-                                                         std::vector<std::string>& regions,
-                                                         const std::string& contentXml, App::CloudDBEntity& entity) {
-  return clouddb::aws::previewExpansion<RedshiftCluster>(
-      [&](std::vector<RedshiftCluster>& found) {
-        return ExpandRedshiftContent(true, regions, contentXml, found, instanceId, false);
-      },
-      entity, [](const RedshiftCluster&) { return clouddb::aws::rule::kClusterSpecific; }, CLM_HERE);
+CLmError CAmazonRedshiftInfo::PreviewRedshiftContent(const unsigned long& instanceId, std::vector<std::string>& regions,
+                                                     const std::string& contentXml, App::CloudDBEntity& entity) {
+  return Operations::preview(*this, instanceId, regions, contentXml, entity, CLM_HERE);
 }
 
-CLmError CAmazonRedshiftInfo::PreviewRedshiftContent(std::vector<std::string>& regions,
-                                                         const std::string& contentXml, App::CloudDBEntity& entity,
-                                                         unsigned long clientId) {
+CLmError CAmazonRedshiftInfo::PreviewRedshiftContent(std::vector<std::string>& regions, const std::string& contentXml,
+                                                     App::CloudDBEntity& entity, unsigned long clientId) {
   setClientId(clientId);
   return PreviewRedshiftContent(0, regions, contentXml, entity);
 }
 
 CLmError CAmazonRedshiftInfo::ExpandRedshiftSubclientContentInternal(const unsigned long& appId,
-                                                                         std::vector<std::string>& regions,
-                                                                         std::vector<RedshiftCluster>& out,
-                                                                         bool verify) {
-  std::uint64_t instanceId = 0;
-  std::string content;
-  CLmError result = clouddb::aws::readBackupSetContent(appId, instanceId, content, CLM_HERE);
-  if (result.IsFailure()) {
-    return result;
-  }
-  return ExpandRedshiftContent(false, regions, content, out, static_cast<unsigned long>(instanceId), verify);
+                                                                     std::vector<std::string>& regions,
+                                                                     std::vector<RedshiftCluster>& out, bool verify) {
+  return Operations::expandBackupSet(*this, appId, regions, out, verify, CLM_HERE);
 }
 
 CLmError CAmazonRedshiftInfo::ExpandRedshiftSubclientContent(const unsigned long& appId,
-                                                                 std::vector<std::string>& regions,
-                                                                 std::vector<RedshiftCluster>& out, bool verify) {
+                                                             std::vector<std::string>& regions,
+                                                             std::vector<RedshiftCluster>& out, bool verify) {
   return clouddb::aws::expandWithoutDuplicates(
       [&](std::vector<RedshiftCluster>& found) {
         return ExpandRedshiftSubclientContentInternal(appId, regions, found, verify);
