@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libpugixml-dev rapidjson-dev libboost-dev
   libcurl4-openssl-dev libssl-dev openssl
-  binutils python3
+  binutils python3 time
 )
 
 missing=()
