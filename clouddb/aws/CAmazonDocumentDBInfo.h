@@ -42,6 +42,12 @@ class CAmazonDocumentDBInfo : public AmazonServiceBase {
   // Finds the backup set's instance, fetches credentials and connects (snapshot operations).
   using AmazonServiceBase::MakeConnection;
 
+  // --- Snapshots of the backup set's account; the two texts are the bridge's cluster and
+  // snapshot identifiers, passed unchanged. ---
+  CLmError DescribeDocDBClusterSnapshot(const unsigned long& appId, const std::string& first, const std::string& second,
+                                        std::vector<DocDBInfoStructs::SDocDBClusterSnapshotInfo>& out);
+  CLmError DeleteDocDBClusterSnapshot(const unsigned long& appId, const std::string& first, const std::string& second);
+
   // --- Content rules: expansion, preview and backup-set expansion. ---
   CLmError ExpandDocumentDBContent(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
                                    std::vector<App::DocumentDBCluster>& out, unsigned long instanceId, bool verify);

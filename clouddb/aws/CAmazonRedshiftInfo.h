@@ -35,6 +35,12 @@ class CAmazonRedshiftInfo : public AmazonServiceBase {
   // Finds the backup set's instance, fetches credentials and connects (snapshot operations).
   using AmazonServiceBase::MakeConnection;
 
+  // --- Snapshots of the backup set's account; the two texts are the bridge's cluster and
+  // snapshot identifiers, passed unchanged. ---
+  CLmError DescribeRedshiftSnapshot(const unsigned long& appId, const std::string& first, const std::string& second,
+                                    std::vector<RedshiftInfoStructs::SRedshiftClusterSnapshotInfo>& out);
+  CLmError DeleteRedshiftSnapshot(const unsigned long& appId, const std::string& first, const std::string& second);
+
   // --- Content rules: expansion, preview and backup-set expansion. ---
   CLmError ExpandRedshiftContent(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
                                    std::vector<App::RedshiftCluster>& out, unsigned long instanceId, bool verify);

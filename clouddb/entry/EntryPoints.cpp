@@ -12,7 +12,6 @@
 #include "clouddb/entry/RequestFrame.h"
 #include "clouddb/entry/Unavailable.h"
 #include "clouddb/inventory/InventoryDiscovery.h"
-#include "platform/FXErrorUtil.h"
 #include "platform/messages/Dax.h"
 #include "platform/messages/EVGui.h"
 
@@ -40,11 +39,6 @@ void fillInventoryResponse(App::BrowseRDSInventoryResp& response, bool succeeded
     error.setErrorMessage(errorText);
   }
 }
-
-CLmError operationUnavailable(const char* text) {
-  return FXErrorUtil::ErrorWin32(CLM_HERE, unavailable::kUnsupportedCode, "%s", text);
-}
-
 
 }  // namespace
 
@@ -203,78 +197,113 @@ void DiscoverRedshiftInventory(const ULONGLONG& appId, std::vector<std::string>&
   });
 }
 
-void DescribeRDSInstanceSnapshot(const ULONGLONG& /*instanceId*/, const std::string& first, const std::string& second,
-                                 std::vector<RDSInfoStructs::SDBSnapshotInfo>& /*snapshots*/) {
+void DescribeRDSInstanceSnapshot(const ULONGLONG& appId, const std::string& first, const std::string& second,
+                                 std::vector<RDSInfoStructs::SDBSnapshotInfo>& snapshots) {
   static constexpr char kTag[] = "DescribeRDSInstanceSnapshot";
   guardEntry(kTag, [&] {
     EvEvent log;
-    log.DebugLvl(kTag, 0, texts::kDescribeRdsInstanceSnapshotFailed, first.c_str(), second.c_str(),
-                 operationUnavailable(unavailable::kSnapshots).AsString().c_str());
+    auto provider = std::make_unique<CAmazonRDSInfo>();
+    const CLmError error =
+        provider->DescribeDBInstanceSnapshot(static_cast<unsigned long>(appId), first, second, snapshots);
+    if (error.IsFailure()) {
+      log.DebugLvl(kTag, 0, texts::kDescribeRdsInstanceSnapshotFailed, first.c_str(), second.c_str(),
+                   error.AsString().c_str());
+    }
   });
 }
 
-void DescribeRDSClusterSnapshot(const ULONGLONG& /*instanceId*/, const std::string& first, const std::string& second,
-                                std::vector<RDSInfoStructs::SRDSClusterSnapshotInfo>& /*snapshots*/) {
+void DescribeRDSClusterSnapshot(const ULONGLONG& appId, const std::string& first, const std::string& second,
+                                std::vector<RDSInfoStructs::SRDSClusterSnapshotInfo>& snapshots) {
   static constexpr char kTag[] = "DescribeRDSClusterSnapshot";
   guardEntry(kTag, [&] {
     EvEvent log;
-    log.DebugLvl(kTag, 0, texts::kDescribeRdsClusterSnapshotFailed, first.c_str(), second.c_str(),
-                 operationUnavailable(unavailable::kSnapshots).AsString().c_str());
+    auto provider = std::make_unique<CAmazonRDSInfo>();
+    const CLmError error =
+        provider->DescribeDBClusterSnapshot(static_cast<unsigned long>(appId), first, second, snapshots);
+    if (error.IsFailure()) {
+      log.DebugLvl(kTag, 0, texts::kDescribeRdsClusterSnapshotFailed, first.c_str(), second.c_str(),
+                   error.AsString().c_str());
+    }
   });
 }
 
-void DeleteRDSInstanceSnapshot(const ULONGLONG& /*instanceId*/, const std::string& first, const std::string& second) {
+void DeleteRDSInstanceSnapshot(const ULONGLONG& appId, const std::string& first, const std::string& second) {
   static constexpr char kTag[] = "DeleteRDSInstanceSnapshot";
   guardEntry(kTag, [&] {
     EvEvent log;
-    log.DebugLvl(kTag, 0, texts::kDeleteRdsInstanceSnapshotFailed, first.c_str(), second.c_str(),
-                 operationUnavailable(unavailable::kSnapshots).AsString().c_str());
+    auto provider = std::make_unique<CAmazonRDSInfo>();
+    const CLmError error = provider->DeleteDBInstanceSnapshot(static_cast<unsigned long>(appId), first, second);
+    if (error.IsFailure()) {
+      log.DebugLvl(kTag, 0, texts::kDeleteRdsInstanceSnapshotFailed, first.c_str(), second.c_str(),
+                   error.AsString().c_str());
+    }
   });
 }
 
-void DeleteRDSClusterSnapshot(const ULONGLONG& /*instanceId*/, const std::string& first, const std::string& second) {
+void DeleteRDSClusterSnapshot(const ULONGLONG& appId, const std::string& first, const std::string& second) {
   static constexpr char kTag[] = "DeleteRDSClusterSnapshot";
   guardEntry(kTag, [&] {
     EvEvent log;
-    log.DebugLvl(kTag, 0, texts::kDeleteRdsClusterSnapshotFailed, first.c_str(), second.c_str(),
-                 operationUnavailable(unavailable::kSnapshots).AsString().c_str());
+    auto provider = std::make_unique<CAmazonRDSInfo>();
+    const CLmError error = provider->DeleteDBClusterSnapshot(static_cast<unsigned long>(appId), first, second);
+    if (error.IsFailure()) {
+      log.DebugLvl(kTag, 0, texts::kDeleteRdsClusterSnapshotFailed, first.c_str(), second.c_str(),
+                   error.AsString().c_str());
+    }
   });
 }
 
-void DescribeDocDBClusterSnapshot(const ULONGLONG& /*instanceId*/, const std::string& first, const std::string& second,
-                                  std::vector<DocDBInfoStructs::SDocDBClusterSnapshotInfo>& /*snapshots*/) {
+void DescribeDocDBClusterSnapshot(const ULONGLONG& appId, const std::string& first, const std::string& second,
+                                  std::vector<DocDBInfoStructs::SDocDBClusterSnapshotInfo>& snapshots) {
   static constexpr char kTag[] = "DescribeDocDBClusterSnapshot";
   guardEntry(kTag, [&] {
     EvEvent log;
-    log.DebugLvl(kTag, 0, texts::kDescribeDocDBSnapshotFailed, first.c_str(), second.c_str(),
-                 operationUnavailable(unavailable::kSnapshots).AsString().c_str());
+    auto provider = std::make_unique<CAmazonDocumentDBInfo>();
+    const CLmError error =
+        provider->DescribeDocDBClusterSnapshot(static_cast<unsigned long>(appId), first, second, snapshots);
+    if (error.IsFailure()) {
+      log.DebugLvl(kTag, 0, texts::kDescribeDocDBSnapshotFailed, first.c_str(), second.c_str(),
+                   error.AsString().c_str());
+    }
   });
 }
 
-void DeleteDocDBClusterSnapshot(const ULONGLONG& /*instanceId*/, const std::string& first, const std::string& second) {
+void DeleteDocDBClusterSnapshot(const ULONGLONG& appId, const std::string& first, const std::string& second) {
   static constexpr char kTag[] = "DeleteDocDBClusterSnapshot";
   guardEntry(kTag, [&] {
     EvEvent log;
-    log.DebugLvl(kTag, 0, texts::kDeleteDocDBSnapshotFailed, first.c_str(), second.c_str(),
-                 operationUnavailable(unavailable::kSnapshots).AsString().c_str());
+    auto provider = std::make_unique<CAmazonDocumentDBInfo>();
+    const CLmError error = provider->DeleteDocDBClusterSnapshot(static_cast<unsigned long>(appId), first, second);
+    if (error.IsFailure()) {
+      log.DebugLvl(kTag, 0, texts::kDeleteDocDBSnapshotFailed, first.c_str(), second.c_str(),
+                   error.AsString().c_str());
+    }
   });
 }
 
-void DescribeRedshiftSnapshot(const ULONGLONG& /*instanceId*/, const std::string& /*first*/,
-                              const std::string& /*second*/,
-                              std::vector<RedshiftInfoStructs::SRedshiftClusterSnapshotInfo>& /*snapshots*/) {
+void DescribeRedshiftSnapshot(const ULONGLONG& appId, const std::string& first, const std::string& second,
+                              std::vector<RedshiftInfoStructs::SRedshiftClusterSnapshotInfo>& snapshots) {
   static constexpr char kTag[] = "DescribeRedshiftSnapshot";
   guardEntry(kTag, [&] {
     EvEvent log;
-    log.DebugLvl(kTag, 0, "%s", operationUnavailable(unavailable::kSnapshots).AsString().c_str());
+    auto provider = std::make_unique<CAmazonRedshiftInfo>();
+    const CLmError error =
+        provider->DescribeRedshiftSnapshot(static_cast<unsigned long>(appId), first, second, snapshots);
+    if (error.IsFailure()) {
+      log.DebugLvl(kTag, 0, "%s", error.AsString().c_str());
+    }
   });
 }
 
-void DeleteRedshiftSnapshot(const ULONGLONG& /*instanceId*/, const std::string& /*first*/, const std::string& second) {
+void DeleteRedshiftSnapshot(const ULONGLONG& appId, const std::string& first, const std::string& second) {
   static constexpr char kTag[] = "DeleteRedshiftSnapshot";
   guardEntry(kTag, [&] {
     EvEvent log;
-    log.DebugLvl(kTag, 0, texts::kDeleteRedshiftSnapshotFailed, second.c_str());
+    auto provider = std::make_unique<CAmazonRedshiftInfo>();
+    const CLmError error = provider->DeleteRedshiftSnapshot(static_cast<unsigned long>(appId), first, second);
+    if (error.IsFailure()) {
+      log.DebugLvl(kTag, 0, texts::kDeleteRedshiftSnapshotFailed, second.c_str());
+    }
   });
 }
 
