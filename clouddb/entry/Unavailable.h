@@ -9,7 +9,5 @@ inline constexpr char kPreview[] = "Previewing content is not available yet";
 inline constexpr char kOracleTree[] = "Browsing Oracle Cloud is not available yet";
 inline constexpr char kOracleInstanceList[] = "Listing Oracle Cloud database services is not available yet";
 inline constexpr char kOracleService[] = "Oracle Cloud database services are not available yet";
-// Code of the unsupported-operation error.
-inline constexpr long long kUnsupportedCode = 1359;
 
 }  // namespace clouddb::entry::unavailable
