@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# The demo: the sample AWS account of examples/ explored the way the console and the agent would,
+# through the reference host and a real socket, with no outside service.
+#   1. the regions of the account, as the RDS demo instance sees them
+#   2. the databases of one region
+#   3. previews of the hand-written content documents of examples/content/
+#   4. the expansion of a saved backup set before a backup
+#   5. the snapshots of one database
+# Every answer is printed as a tree, failures included: a step that the product answers with an
+# error shows that error. The script itself fails only when the host cannot be started or reached.
+#
+# usage: scripts/demo-run.sh [BUILD_DIR]   (default: build)
+set -euo pipefail
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build_arg=${1:-build}
+build=$(cd "$build_arg" 2>/dev/null && pwd) || { echo "demo: no build folder '$build_arg'" >&2; exit 1; }
+host="$build/host/clouddb-host"
+[ -x "$host" ] || { echo "demo: $host is not built" >&2; exit 1; }
+
+# The host's defaults (examples/platform.json, cloud.json, host.key) are relative to the repository.
+cd "$repo"
+
+# Logs stay in the build folder for a look afterwards; the socket and the requests made here do not.
+logs="$build/demo"
+mkdir -p "$logs"
+: > "$logs/host.log"
+: > "$logs/calls.log"
+work=$(mktemp -d "${TMPDIR:-/tmp}/clouddb-demo.XXXXXX")
+socket="$work/host.sock"
+server_pid=""
+
+stop_server() {
+  if [ -n "$server_pid" ] && kill -0 "$server_pid" 2>/dev/null; then
+    kill -TERM "$server_pid" 2>/dev/null || true
+    wait "$server_pid" 2>/dev/null || true
+  fi
+  server_pid=""
+}
+cleanup() {
+  stop_server
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+step() {
+  printf '\n== %s\n' "$1"
+  [ $# -lt 2 ] || printf '   %s\n' "$2"
+  echo
+}
+
+# A console call over the socket: the response as a tree and how the exchange ended.
+console() {
+  "$host" call BrowseInventoryHandler --unix "$socket" --request "$1" --format tree --timeout 60 \
+    --log-file "$logs/calls.log"
+}
+
+# An agent-side call in this process: records, out error and the call's log lines, as a tree.
+agent() {
+  "$host" call "$@" --format tree --log-file "$logs/calls.log"
+}
+
+# A preview request for one content document: the document is the same XML a backup set stores as
+# its content rules, with its root element renamed to the request's content field.
+preview_request() {
+  local instance_type=$1 instance_id=$2 content=$3
+  printf '<BrowsePreviewReq instanceType="%s">\n  <instance instanceId="%s"/>\n' "$instance_type" "$instance_id"
+  sed -e '/^[[:space:]]*<?xml/d' -e 's/<CloudDBEntity\([[:space:]>]\)/<content\1/' \
+      -e 's#</CloudDBEntity>#</content>#' "$content"
+  printf '</BrowsePreviewReq>\n'
+}
+
+start_server() {
+  "$host" serve --unix "$socket" --log-file "$logs/host.log" >"$work/serve.out" 2>&1 &
+  server_pid=$!
+  local waited=0
+  until grep -q '^listening on' "$work/serve.out" 2>/dev/null; do
+    if ! kill -0 "$server_pid" 2>/dev/null || [ "$waited" -ge 300 ]; then
+      echo "demo: the host did not start:" >&2
+      cat "$work/serve.out" >&2
+      exit 1
+    fi
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+  sed 's/^/host: /' "$work/serve.out"
+}
+
+echo "clouddb demo: the sample AWS account of examples/cloud.json, configured in examples/platform.json"
+start_server
+
+step "1. Regions of the account (RDS instance 1001)" "request: examples/requests/browse-rds-regions.xml"
+console examples/requests/browse-rds-regions.xml
+
+step "2. Databases of us-east-1 (RDS instance 1001)" \
+  "instances are type 50, clusters type 48; Aurora members are shown only as their cluster"
+console examples/requests/browse-rds-us-east-1.xml
+
+# Each content document with the service type and the demo instance it is previewed for.
+preview_number=0
+for previewed in "4 1001 RDS examples/content/rds-orders.xml" \
+                 "22 1002 DynamoDB examples/content/dynamodb-web-tables.xml"; do
+  read -r instance_type instance_id service content <<<"$previewed"
+  preview_number=$((preview_number + 1))
+  step "3.$preview_number Preview of $content ($service instance $instance_id)"
+  sed 's/^/   | /' "$content"
+  echo
+  preview_request "$instance_type" "$instance_id" "$content" >"$work/preview-$preview_number.xml"
+  console "$work/preview-$preview_number.xml"
+done
+
+step "4. Backup-set expansion before a backup: subclient 601, us-east-1 only" \
+  "DiscoverRDSNewInventory --app-id 601 --region us-east-1 (content rules in examples/platform.json)"
+agent DiscoverRDSNewInventory --app-id 601 --region us-east-1
+
+step "5. Snapshots of orders-mysql (account of subclient 601)" \
+  "DescribeRDSInstanceSnapshot --app-id 601 --first orders-mysql"
+agent DescribeRDSInstanceSnapshot --app-id 601 --first orders-mysql
+
+stop_server
+printf '\nThe host has stopped. Its log: %s; the calls'"'"' log: %s\n' "$logs/host.log" "$logs/calls.log"
