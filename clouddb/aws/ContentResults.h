@@ -39,14 +39,22 @@ void appendUnique(std::vector<Record>& found, std::vector<Record>& out) {
   }
 }
 
-// Appends one node (type, name, region) per distinct record to the entity's children.
+// Appends one node (type, name, region) per distinct record to the entity's children. A node
+// shows only its type, name and region, so two records that differ in nothing else (a named
+// entry of a preview, which is not looked up, and the same database found by another rule)
+// are shown once.
 template <typename Record, typename NodeTypeOf>
 void appendPreviewNodes(std::vector<Record>& found, App::CloudDBEntity& entity, NodeTypeOf nodeTypeOf) {
   std::vector<Record> unique;
   appendUnique(found, unique);
+  std::set<std::string> shown;
   for (const Record& record : unique) {
+    const std::int64_t type = nodeTypeOf(record);
+    if (!shown.insert(std::to_string(type) + '\t' + recordRegion(record) + '\t' + recordName(record)).second) {
+      continue;
+    }
     App::CloudDBEntity node;
-    node.setEntityType(nodeTypeOf(record));
+    node.setEntityType(type);
     node.setName(recordName(record));
     node.setRegion(recordRegion(record));
     entity.addChild(node);

@@ -61,6 +61,19 @@ TEST(RdsPreview, ShowsEachDatabaseOnceWithItsNodeType) {
   EXPECT_EQ(world.capture().events().size(), 0u);
 }
 
+TEST(RdsPreview, NamedEntryFoundAgainByAnotherRuleIsShownOnce) {
+  rdstest::RdsTestWorld world(rdstest::platformJson(), HostEnvironment::kNoJobId, kFixture);
+  CAmazonRDSInfo provider;
+  std::vector<std::string> regions;
+  App::CloudDBEntity root;
+  // Named entries are not looked up in a preview: their records carry no engine of the cloud's.
+  const std::string content = R"(<CloudDBEntity entityType="17"><children name="shop" region="us-east-1" entityType="48"/>)"
+                              R"(<children name="billing" region="eu-west-1" entityType="50"/>)"
+                              R"(<children entityType="17"/></CloudDBEntity>)";
+  ASSERT_TRUE(provider.PreviewRdsContent(rdstest::kRdsInstanceId, regions, content, root).IsSuccess());
+  EXPECT_EQ(nodesOf(root), (std::vector<Node>{{"shop", 48}, {"billing", 50}, {"shop", 50}}));
+}
+
 TEST(RdsPreview, FailureLeavesTheEntityUnchanged) {
   rdstest::RdsTestWorld world(rdstest::platformJson(), HostEnvironment::kNoJobId, kFixture);
   CAmazonRDSInfo provider;
