@@ -10,7 +10,8 @@ namespace {
 constexpr std::int64_t kUsageErrorCode = -22;  // EINVAL: the user asked for something we cannot parse
 
 const OptionSpec* findSpec(std::span<const OptionSpec> specs, std::string_view name) {
-  auto found = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& spec) { return spec.name == name; });
+  auto found =
+      std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& optionSpec) { return optionSpec.name == name; });
   return found == specs.end() ? nullptr : &*found;
 }
 
@@ -34,7 +35,9 @@ CLmError parseNumber(std::string_view option, std::string_view text, Number& val
 
 }  // namespace
 
-bool ParsedArguments::has(std::string_view name) const { return options_.find(name) != options_.end(); }
+bool ParsedArguments::has(std::string_view name) const {
+  return options_.find(name) != options_.end();
+}
 
 std::optional<std::string> ParsedArguments::value(std::string_view name) const {
   auto found = options_.find(name);
@@ -71,11 +74,11 @@ CLmError parseArguments(std::span<const OptionSpec> specs, std::span<const std::
       inlineValue = std::string(word.substr(equals + 1));
       word = word.substr(0, equals);
     }
-    const OptionSpec* spec = findSpec(specs, word);
-    if (spec == nullptr) {
+    const OptionSpec* optionSpec = findSpec(specs, word);
+    if (optionSpec == nullptr) {
       return usageError("unknown option --" + std::string(word) + " (see --help)");
     }
-    if (spec->valueName.empty()) {
+    if (optionSpec->valueName.empty()) {
       if (inlineValue) {
         return usageError("--" + std::string(word) + " takes no value");
       }
@@ -87,7 +90,7 @@ CLmError parseArguments(std::span<const OptionSpec> specs, std::span<const std::
     } else if (i + 1 < arguments.size()) {
       parsed.add(word, arguments[++i]);
     } else {
-      return usageError("--" + std::string(word) + " needs a value " + std::string(spec->valueName));
+      return usageError("--" + std::string(word) + " needs a value " + std::string(optionSpec->valueName));
     }
   }
   return {};
@@ -102,16 +105,16 @@ std::string renderHelp(std::string_view usage, std::string_view summary, std::sp
   if (!specs.empty()) {
     text << "\noptions:\n";
   }
-  for (const OptionSpec& spec : specs) {
-    std::string left = "  --" + std::string(spec.name);
-    if (!spec.valueName.empty()) {
-      left += " " + std::string(spec.valueName);
+  for (const OptionSpec& optionSpec : specs) {
+    std::string left = "  --" + std::string(optionSpec.name);
+    if (!optionSpec.valueName.empty()) {
+      left += " " + std::string(optionSpec.valueName);
     }
     text << left;
     constexpr std::size_t kHelpColumn = 28;
-    text << (left.size() < kHelpColumn ? std::string(kHelpColumn - left.size(), ' ') : std::string("\n") +
-                                                                                          std::string(kHelpColumn, ' '));
-    text << spec.help << "\n";
+    text << (left.size() < kHelpColumn ? std::string(kHelpColumn - left.size(), ' ')
+                                       : std::string("\n") + std::string(kHelpColumn, ' '));
+    text << optionSpec.help << "\n";
   }
   return text.str();
 }
@@ -124,6 +127,8 @@ CLmError parseSigned(std::string_view option, std::string_view text, std::int64_
   return parseNumber(option, text, value);
 }
 
-CLmError usageError(std::string message) { return CLmError(kUsageErrorCode, std::move(message)); }
+CLmError usageError(std::string message) {
+  return CLmError(kUsageErrorCode, std::move(message));
+}
 
 }  // namespace host
