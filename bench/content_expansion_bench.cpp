@@ -1,0 +1,286 @@
+// What expanding a backup set's content rules costs over the matching it cannot avoid, on a
+// simulated AWS account of 100 000 RDS instances in five regions: CAmazonRDSInfo::ExpandRdsContent
+// over 20 rules (region, tag, pattern, negated pattern, specific) against a bare loop that matches
+// the names each pattern rule sees with the same expressions, compiled once per rule. The limit is
+// 1.5x; the "ratio" counter of RdsExpansionOverBareMatching says where we stand, "lookups" how
+// many cloud calls the rules caused and "records" how many records one expansion produced.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "bridges/simulator/CloudSimulator.h"
+#include "clouddb/aws/CAmazonRDSInfo.h"
+#include "platform/HostEnvironment.h"
+#include "platform/HostKey.h"
+#include "platform/LogWriter.h"
+#include "platform/PlatformConfiguration.h"
+
+namespace {
+
+constexpr int kInstances = 100000;
+constexpr std::uint64_t kInstanceId = 1001;
+const std::vector<std::string> kRegions = {"us-east-1", "us-west-2", "eu-west-1", "eu-central-1", "ap-south-1"};
+// The roles cycle through the instances; each role has its own engine and tags.
+struct Role {
+  const char* prefix;
+  const char* engine;
+  const char* env;
+  const char* team;
+};
+constexpr Role kRoles[] = {{"prod-app-", "postgres", "prod", "payments"},
+                           {"dev-app-", "mysql", "dev", "search"},
+                           {"test-db-", "mariadb", "test", "payments"},
+                           {"Analytics-", "postgres", "prod", "data"},
+                           {"payments-ledger-", "mysql", "prod", "payments"}};
+constexpr int kRoleCount = static_cast<int>(std::size(kRoles));
+
+constexpr char kAccessKeyId[] = "AKIABENCHACCOUNT0001";
+constexpr char kSecretAccessKey[] = "bench/secret/access/key";
+
+std::string instanceName(int index) {
+  const Role& role = kRoles[index % kRoleCount];
+  return std::string(role.prefix) + std::to_string(index);
+}
+const std::string& instanceRegion(int index) { return kRegions[static_cast<std::size_t>(index / kRoleCount) % kRegions.size()]; }
+
+std::string cloudFixture() {
+  std::string json = R"({"accounts": [{"cloud": "aws", "accountId": "999988887777", "credentials": {"accessKeyId": ")";
+  json += kAccessKeyId;
+  json += R"(", "secretAccessKey": ")";
+  json += kSecretAccessKey;
+  json += R"("}, "regions": [)";
+  for (std::size_t r = 0; r < kRegions.size(); ++r) json += (r ? ", " : "") + std::string(R"({"name": ")") + kRegions[r] + "\"}";
+  json += R"(], "rds": {"instances": [)";
+  json.reserve(static_cast<std::size_t>(kInstances) * 140);
+  for (int i = 0; i < kInstances; ++i) {
+    const Role& role = kRoles[i % kRoleCount];
+    if (i) json += ",\n";
+    json += R"({"identifier": ")" + instanceName(i) + R"(", "region": ")" + instanceRegion(i) + R"(", "engine": ")" +
+            role.engine + R"(", "tags": {"env": ")" + role.env + R"(", "team": ")" + role.team + "\"}}";
+  }
+  json += "]}}]}";
+  return json;
+}
+
+HostKey benchKey() {
+  HostKey::KeyBytes bytes{};
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(0x6B ^ (i * 13));
+  return HostKey(bytes);
+}
+
+std::string platformJson(const HostKey& key) {
+  std::string sealed;
+  if (key.encrypt(kSecretAccessKey, sealed).IsFailure()) std::abort();
+  std::string regions;
+  for (std::size_t r = 0; r < kRegions.size(); ++r) regions += (r ? ", \"" : "\"") + kRegions[r] + "\"";
+  return std::string(R"({"machineName": "bench-agent", "clients": [{"id": 7, "name": "bench-agent"}],
+  "instances": [{"id": 1001, "kind": "cloudApps", "name": "aws-rds", "instanceType": 4, "clientId": 7,
+                 "accessKey": ")") +
+         kAccessKeyId + R"(", "secretKey": ")" + sealed + R"(", "regionEndPoints": [)" + regions + R"(]}]})";
+}
+
+// One content rule as the backup set holds it, and for a pattern rule the region it looks in.
+struct Rule {
+  std::int64_t type;
+  std::string name;
+  std::string region;
+  std::string tagValue;
+  bool negated = false;
+};
+
+std::vector<Rule> contentRules() {
+  return {
+      {4, "us-east-1", "", ""},
+      {4, "eu-west-1", "", ""},
+      {47, "env", "", "dev"},
+      {34, "team", "", "data"},
+      {51, "prod-app-*", "us-east-1", ""},
+      {51, "dev-app-1*", "", ""},
+      {51, "*-4242*", "", ""},
+      {51, "Analytics-*", "eu-central-1", ""},
+      {51, "payments-ledger-9*", "us-west-2", ""},
+      {51, "test-db-1000*", "", ""},
+      {51, "*ledger-1.5", "ap-south-1", ""},
+      {51, "prod-*", "ap-south-1", "", true},
+      {51, "*0", "eu-west-1", "", true},
+      {51, "dev-*", "us-west-2", "", true},
+      {51, "*", "", "", true},
+      {50, instanceName(0), instanceRegion(0), ""},
+      {50, instanceName(7), instanceRegion(7), ""},
+      {50, instanceName(12), instanceRegion(12), ""},
+      {50, instanceName(40001), instanceRegion(40001), ""},
+      {50, "no-such-instance", "eu-central-1", ""},
+  };
+}
+
+std::string contentXml(const std::vector<Rule>& rules) {
+  std::string xml = R"(<CloudDBEntity entityType="17">)";
+  for (const Rule& rule : rules) {
+    xml += R"(<children entityType=")" + std::to_string(rule.type) + R"(" name=")" + rule.name + "\"";
+    if (!rule.region.empty()) xml += R"( region=")" + rule.region + "\"";
+    if (!rule.tagValue.empty()) xml += R"( tagValue=")" + rule.tagValue + "\"";
+    if (rule.negated) xml += R"( negated="1")";
+    xml += "/>";
+  }
+  return xml + "</CloudDBEntity>";
+}
+
+// The account, the configuration and the host, installed for the whole program.
+struct Stage {
+  Stage() : key(benchKey()), writer("/dev/null", 0) {
+    std::string error;
+    simulator = CloudSimulator::fromJson(cloudFixture(), error);
+    if (!simulator) {
+      std::cerr << "fixture: " << error << "\n";
+      std::abort();
+    }
+    const CLmError loaded = PlatformConfiguration::LoadText(platformJson(key), "bench", configuration);
+    if (loaded.IsFailure()) {
+      std::cerr << "configuration: " << loaded.AsString() << "\n";
+      std::abort();
+    }
+    environment.configuration = configuration.get();
+    environment.logWriter = &writer;
+    environment.hostKey = &key;
+    host.emplace(environment);
+    installed.emplace(*simulator);
+    rules = contentRules();
+    xml = contentXml(rules);
+    prepareBareLoop();
+  }
+
+  // For each pattern rule: the names its lookup returns (its region, or every region), in order.
+  void prepareBareLoop() {
+    CAmazonRDSInfo provider;
+    for (const Rule& rule : rules) {
+      if (rule.type != 51) continue;
+      PatternInput input;
+      input.expression = provider.prepareForRegex(rule.name);
+      input.negated = rule.negated;
+      for (const std::string& region : kRegions) {
+        if (!rule.region.empty() && rule.region != region) continue;
+        for (int i = 0; i < kInstances; ++i) {
+          if (instanceRegion(i) == region) input.names.push_back(instanceName(i));
+        }
+      }
+      patterns.push_back(std::move(input));
+    }
+  }
+
+  struct PatternInput {
+    std::string expression;
+    bool negated = false;
+    std::vector<std::string> names;
+  };
+
+  HostKey key;
+  LogWriter writer;
+  std::unique_ptr<CloudSimulator> simulator;
+  std::unique_ptr<const PlatformConfiguration> configuration;
+  HostEnvironment environment;
+  std::optional<HostEnvironment::Installation> host;
+  std::optional<CloudSimulator::Installation> installed;
+  std::vector<Rule> rules;
+  std::string xml;
+  std::vector<PatternInput> patterns;
+};
+
+Stage& stage() {
+  static Stage instance;
+  return instance;
+}
+
+// Ours: one backup-time expansion of the content (verified specifics, no regions constraint).
+std::size_t expandOnce(Stage& data) {
+  CAmazonRDSInfo provider;
+  std::vector<std::string> regions;
+  std::vector<App::RDSDBInstance> out;
+  const CLmError result = provider.ExpandRdsContent(false, regions, data.xml, out, kInstanceId, true);
+  if (result.IsFailure()) {
+    std::cerr << "expansion: " << result.AsString() << "\n";
+    std::abort();
+  }
+  benchmark::DoNotOptimize(out.data());
+  return out.size();
+}
+
+// The limit: each pattern rule's expression compiled once and matched against the names it sees.
+std::size_t matchOnce(const Stage& data) {
+  std::size_t selected = 0;
+  for (const Stage::PatternInput& pattern : data.patterns) {
+    const std::regex expression(pattern.expression, std::regex::ECMAScript);
+    for (const std::string& name : pattern.names) {
+      if (std::regex_match(name, expression) != pattern.negated) ++selected;
+    }
+  }
+  benchmark::DoNotOptimize(selected);
+  return selected;
+}
+
+std::size_t lookupsOf(const CloudSimulator& simulator) {
+  return simulator.countCalls(CloudBridgeKind::Amazon, "RefreshDBInstanceInfoList") +
+         simulator.countCalls(CloudBridgeKind::Amazon, "RefreshRDSClusterInfoList");
+}
+
+void RdsContentExpansion(benchmark::State& state) {
+  Stage& data = stage();
+  std::size_t records = 0;
+  for (auto _ : state) {
+    records = expandOnce(data);
+    data.simulator->clearCalls();  // the call record would otherwise grow with every iteration
+  }
+  state.counters["records"] = static_cast<double>(records);
+}
+
+void BareNameMatching(benchmark::State& state) {
+  const Stage& data = stage();
+  std::size_t selected = 0;
+  for (auto _ : state) {
+    selected = matchOnce(data);
+  }
+  state.counters["selected"] = static_cast<double>(selected);
+}
+
+// Both in one run, alternating, so the ratio is taken under the same machine load.
+void RdsExpansionOverBareMatching(benchmark::State& state) {
+  Stage& data = stage();
+  using Clock = std::chrono::steady_clock;
+  Clock::duration ours{};
+  Clock::duration limit{};
+  std::size_t records = 0;
+  std::size_t lookups = 0;
+  for (auto _ : state) {
+    data.simulator->clearCalls();
+    const auto start = Clock::now();
+    records = expandOnce(data);
+    const auto middle = Clock::now();
+    matchOnce(data);
+    limit += Clock::now() - middle;
+    ours += middle - start;
+    lookups = lookupsOf(*data.simulator);
+  }
+  const double iterations = static_cast<double>(state.iterations());
+  state.counters["ours_ms"] = std::chrono::duration<double, std::milli>(ours).count() / iterations;
+  state.counters["bare_ms"] = std::chrono::duration<double, std::milli>(limit).count() / iterations;
+  state.counters["ratio"] = std::chrono::duration<double>(ours) / std::chrono::duration<double>(limit);
+  state.counters["limit"] = 1.5;
+  state.counters["lookups"] = static_cast<double>(lookups);
+  state.counters["records"] = static_cast<double>(records);
+  state.counters["instances"] = kInstances;
+}
+
+BENCHMARK(RdsContentExpansion)->Unit(benchmark::kMillisecond);
+BENCHMARK(BareNameMatching)->Unit(benchmark::kMillisecond);
+BENCHMARK(RdsExpansionOverBareMatching)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
