@@ -17,9 +17,13 @@ JsonFields::JsonFields(const rapidjson::Value& value, std::string path, Problem&
 
 void JsonFields::fail(std::string_view member, std::string_view what) {
   if (failed()) return;
-  problem_.text = path_;
-  if (!member.empty()) problem_.text += (path_.empty() ? "" : ".") + std::string(member);
-  problem_.text += ": " + std::string(what);
+  std::string text = path_;
+  if (!member.empty()) {
+    if (!text.empty()) text.push_back('.');
+    text.append(member);
+  }
+  text.append(": ").append(what);
+  problem_.text = std::move(text);
 }
 
 const rapidjson::Value* JsonFields::take(const char* name) {
