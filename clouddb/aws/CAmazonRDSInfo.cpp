@@ -4,6 +4,7 @@
 #include <map>
 #include <utility>
 
+#include "clouddb/core/AwsTexts.h"
 #include "clouddb/core/CloudCredentials.h"
 #include "platform/FXErrorUtil.h"
 #include "platform/HostEnvironment.h"
@@ -14,8 +15,6 @@
 
 namespace {
 
-constexpr char kStart[] = "Start >>>";
-constexpr char kEnd[] = "End <<<";
 constexpr int kFlowLevel = 2;
 // The level of the host log writer line that names the proxy a connection goes through.
 constexpr int kProxyLineLevel = 1;
@@ -23,17 +22,11 @@ constexpr int kProxyLineLevel = 1;
 constexpr char kFocusLine[] = "AmazonInfo Focus:[%s] App:[%s] JobId:[%lld]";
 constexpr char kNoJobLine[] = "AmazonInfo Focus: Job ID is -123456 setting it to Zero before calling SetAmazonFcous";
 constexpr char kFocusFailed[] = "AmazonSDKCppBridge::SetAmazonFcous Failed";
-constexpr char kConnecting[] = "Connecting to Url=[%s], user name[%s]";
 constexpr char kWebProxyEnabled[] = "Web proxy is enabled, host [%s] , user [%s]";
-constexpr char kConnected[] = "Connection Successful";
 constexpr char kBridgeConnectFailed[] = "CAmazonSDKCppBridge::Connect failed";
 constexpr char kConnectWithProxiesFailed[] = "CAmazonRDSInfo::Connect::Connect failed";
 constexpr char kNoInstanceId[] = "Instance id is not set unable to fetch cloud credentials";
 constexpr char kFetchedUrl[] = "End <<< url [%s]";
-constexpr char kInstanceNotFound[] = "Instance not found for app id %ld";
-constexpr char kFetchForInstanceFailed[] = "FetchCredentials failed for instance %ld";
-constexpr char kFetchForClientFailed[] = "FetchCredentials failed for client %ld";
-constexpr char kConnectFailed[] = "AWS Connect failed for instance %ld";
 constexpr char kRegionRefreshFailed[] = "Failed to refresh region list list . Error [%s]";
 constexpr char kInstanceRefreshFailed[] = "Failed to refresh VM Info list . Error [%s]";
 constexpr char kEngineNotSupported[] = "Engine type [%d] not supported.";
@@ -43,7 +36,6 @@ constexpr char kLookupFailed[] = "Failed to determine all clusters for region '%
 constexpr char kMariaDbPrefix[] = "mariadb/";
 constexpr char kAuroraPrefix[] = "aurora/";
 
-constexpr std::int64_t kLookupFailureCode = 774;
 constexpr std::int64_t kUnsupportedCode = 1359;
 constexpr int kRefreshFailed = -1;
 constexpr int kSuccess = 1;
@@ -231,20 +223,20 @@ CLmError CAmazonRDSInfo::MakeConnection(const unsigned long& appId) {
   const ApplicationId application(ApplicationId::kSubclient, appId);
   const Instance* owner = application.getInstance();
   if (owner == nullptr) {
-    return FXErrorUtil::ErrorErrNo(CLM_HERE, kLookupFailureCode, kInstanceNotFound, asLong(appId));
+    return FXErrorUtil::ErrorErrNo(CLM_HERE, kAwsLookupErrorCode, kInstanceNotFoundForAppId, asLong(appId));
   }
   const std::uint64_t instanceId = owner->getInstanceId();
   if (instanceId != 0) {
     m_instanceId = instanceId;
     if (FetchCredentials() != kSuccess) {
-      return FXErrorUtil::ErrorErrNo(CLM_HERE, kLookupFailureCode, kFetchForInstanceFailed, asLong(instanceId));
+      return FXErrorUtil::ErrorErrNo(CLM_HERE, kAwsLookupErrorCode, kFetchCredentialsFailedForInstance, asLong(instanceId));
     }
   }
   if (FetchClientCredentials(static_cast<unsigned long>(m_clientId)) != kSuccess) {
-    return FXErrorUtil::ErrorErrNo(CLM_HERE, kLookupFailureCode, kFetchForClientFailed, asLong(m_clientId));
+    return FXErrorUtil::ErrorErrNo(CLM_HERE, kAwsLookupErrorCode, kFetchCredentialsFailedForClient, asLong(m_clientId));
   }
   if (Connect() != kSuccess) {
-    return FXErrorUtil::ErrorErrNo(CLM_HERE, kLookupFailureCode, kConnectFailed, asLong(instanceId));
+    return FXErrorUtil::ErrorErrNo(CLM_HERE, kAwsLookupErrorCode, kAwsConnectFailedForInstance, asLong(instanceId));
   }
   return CLmError();
 }
@@ -351,7 +343,7 @@ CLmError CAmazonRDSInfo::listInstancesInternal(const std::string& region, const 
                                                const std::string& tagValue, std::vector<App::RDSDBInstance>& out) {
   std::vector<RDSInfoStructs::SDBInstanceInfo> records;
   if (!GetDBInstanceInfoList(0, 0, records, tagKey, tagValue, region)) {
-    return FXErrorUtil::ErrorErrNo(CLM_HERE, kLookupFailureCode, kLookupFailed, region.c_str(), tagKey.c_str(),
+    return FXErrorUtil::ErrorErrNo(CLM_HERE, kAwsLookupErrorCode, kLookupFailed, region.c_str(), tagKey.c_str(),
                                    tagValue.c_str());
   }
   collapseClusterMembers(records, out);
@@ -360,7 +352,7 @@ CLmError CAmazonRDSInfo::listInstancesInternal(const std::string& region, const 
   const CLmError clusters = GetDBClusterInfoList(nonAuroraClusterFilter(), out, tagKey, tagValue, region);
   if (clusters.IsFailure()) {
     m_log.Debug("listInstancesInternal", "%s", clusters.AsString().c_str());
-    return FXErrorUtil::ErrorErrNo(CLM_HERE, kLookupFailureCode, kLookupFailed, region.c_str(), tagKey.c_str(),
+    return FXErrorUtil::ErrorErrNo(CLM_HERE, kAwsLookupErrorCode, kLookupFailed, region.c_str(), tagKey.c_str(),
                                    tagValue.c_str());
   }
   return CLmError();

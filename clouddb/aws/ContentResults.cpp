@@ -8,7 +8,6 @@ namespace clouddb::aws {
 namespace {
 
 constexpr char kSeparator = '\t';
-constexpr std::int64_t kErrorCode = 774;
 
 std::string joinKey(const std::string& region, const std::string& name) { return region + kSeparator + name; }
 
@@ -40,13 +39,13 @@ CLmError readBackupSetContent(unsigned long appId, std::uint64_t& instanceId, st
   const ApplicationId application(ApplicationId::kSubclient, appId);
   const Instance* owner = application.getInstance();
   if (owner == nullptr) {
-    return FXErrorUtil::ErrorErrNo(where, kErrorCode, kInstanceNotFoundForApp, static_cast<long>(appId));
+    return FXErrorUtil::ErrorErrNo(where, kAwsLookupErrorCode, kInstanceNotFoundForAppId, static_cast<long>(appId));
   }
   instanceId = owner->getInstanceId();
   content.clear();
   const CloudAppsSubclient subclient(appId);
   if (subclient.getDynamicContent(content) != 0 || content.empty()) {
-    return FXErrorUtil::ErrorErrNo(where, kErrorCode, kNoDynamicContent, static_cast<long>(appId));
+    return FXErrorUtil::ErrorErrNo(where, kAwsLookupErrorCode, kNoDynamicContent, static_cast<long>(appId));
   }
   return {};
 }

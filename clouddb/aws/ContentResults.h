@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "clouddb/core/AwsTexts.h"
 #include "platform/CLmError.h"
 #include "platform/messages/App.h"
 
@@ -87,7 +88,6 @@ CLmError expandWithoutDuplicates(ExpandInner expandInner, std::vector<Record>& o
   return {};
 }
 
-inline constexpr char kInstanceNotFoundForApp[] = "Instance not found for app id %ld";
 inline constexpr char kNoDynamicContent[] = "No dynamic content found for appId %ld";
 
 // The owning instance and the dynamic content of the backup set with this subclient id.

@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr char kStart[] = "Start >>>";
-constexpr char kEnd[] = "End <<<";
 
 constexpr char kConstructorTag[] = "AmazonServiceBase";
 constexpr char kInitTag[] = "Init";
@@ -33,8 +31,6 @@ constexpr char kFocusLine[] = "AmazonServiceBase Focus:[%s] App:[%s] JobId:[%lld
 constexpr char kNoJobLine[] =
     "AmazonServiceBase Focus: Job ID is -123456 setting it to Zero before calling SetAmazonFcous";
 constexpr char kFocusFailed[] = "AmazonServiceBase::SetAmazonFcous Failed";
-constexpr char kConnecting[] = "Connecting to Url=[%s], user name[%s]";
-constexpr char kConnected[] = "Connection Successful";
 constexpr char kConnectFailed[] = "AmazonServiceBase::Connect failed";
 constexpr char kConnectThroughProxiesFailed[] = "AmazonServiceBase::Connect::Connect failed";
 constexpr char kRegionListFailed[] = "Failed to refresh region list list . Error [%s]";

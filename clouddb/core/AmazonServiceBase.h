@@ -21,18 +21,12 @@
 
 #include "bridges/AmazonSDKCppBridge.h"
 #include "bridges/VMInfoStructs.h"
+#include "clouddb/core/AwsTexts.h"
 #include "platform/CLmError.h"
 #include "platform/EvEvent.h"
 #include "platform/FXErrorUtil.h"
 #include "platform/config/SHostCredentials.h"
 
-// The errno-kind code of every credential, connection and lookup failure of the AWS providers.
-inline constexpr std::int64_t kAwsLookupErrorCode = 774;
-// The failures of preparing a connection for a backup set or an expansion (the id they name).
-inline constexpr char kInstanceNotFoundForAppId[] = "Instance not found for app id %ld";
-inline constexpr char kFetchCredentialsFailedForInstance[] = "FetchCredentials failed for instance %ld";
-inline constexpr char kFetchCredentialsFailedForClient[] = "FetchCredentials failed for client %ld";
-inline constexpr char kAwsConnectFailedForInstance[] = "AWS Connect failed for instance %ld";
 // The lookup failure of the cluster providers (region, tag key, tag value).
 inline constexpr char kFailedToDetermineAllClusters[] =
     "Failed to determine all clusters for region '%s' tagKey '%s' tagValue '%s'";
