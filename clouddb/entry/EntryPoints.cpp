@@ -24,6 +24,7 @@ namespace {
 
 constexpr char kMissingConnection[] = "No host connection was given";
 constexpr char kEmptyRequestList[] = "The received message holds no request";
+constexpr char kExpansionNotFinished[] = "The content expansion did not finish";
 
 // Puts the discovery's outcome into an inventory response.
 void fillInventoryResponse(App::BrowseRDSInventoryResp& response, bool succeeded,
@@ -38,6 +39,21 @@ void fillInventoryResponse(App::BrowseRDSInventoryResp& response, bool succeeded
     error.setErrorCode(1);
     error.setErrorMessage(errorText);
   }
+}
+
+// The in-process frame: the provider made on the heap for this call, one operation on it, and
+// on failure the operation's level-0 line, which logFailure writes; the provider is gone before
+// the entry point returns.
+template <typename Provider, typename Operation, typename LogFailure>
+void runInProcess(const char* tag, Operation operation, LogFailure logFailure) {
+  guardEntry(tag, [&] {
+    EvEvent log;
+    auto provider = std::make_unique<Provider>();
+    const CLmError error = operation(*provider);
+    if (error.IsFailure()) {
+      logFailure(log, error.AsString());
+    }
+  });
 }
 
 }  // namespace
@@ -149,7 +165,8 @@ void CloudDBRemoteEntryPoint(CKwNetwork* connection) {
   });
 }
 
-void GetOracleCloudInstanceList(ULONGLONG /*instanceId*/, std::vector<CloudDBInfoStructs::SOracleDBInstanceInfo>& services) {
+void GetOracleCloudInstanceList(ULONGLONG /*instanceId*/,
+                                std::vector<CloudDBInfoStructs::SOracleDBInstanceInfo>& services) {
   static constexpr char kTag[] = "GetOracleCloudInstanceList";
   guardEntry(kTag, [&] {
     EvEvent log;
@@ -161,150 +178,148 @@ void GetOracleCloudInstanceList(ULONGLONG /*instanceId*/, std::vector<CloudDBInf
 void DiscoverRDSNewInventory(const ULONGLONG& appId, std::vector<std::string>& regions,
                              std::vector<App::RDSDBInstance>& instances, CLmError& error) {
   static constexpr char kTag[] = "DiscoverRDSNewInventory";
-  guardEntry(kTag, [&] {
-    EvEvent log;
-    auto provider = std::make_unique<CAmazonRDSInfo>();
-    error = provider->ExpandRdsSubclientContent(static_cast<unsigned long>(appId), regions, instances, true);
-    if (error.IsFailure()) {
-      log.DebugLvl(kTag, 0, texts::kRdsExpansionFailed, error.AsString().c_str());
-    }
-  });
+  // Stays a failure if the expansion cannot finish.
+  error = CLmError(-1, kExpansionNotFinished);
+  runInProcess<CAmazonRDSInfo>(
+      kTag,
+      [&](CAmazonRDSInfo& provider) {
+        return error = provider.ExpandRdsSubclientContent(static_cast<unsigned long>(appId), regions, instances, true);
+      },
+      [&](EvEvent& log, const std::string& reason) {
+        log.DebugLvl(kTag, 0, texts::kRdsExpansionFailed, reason.c_str());
+      });
 }
 
 void DiscoverDocumentDBInventory(const ULONGLONG& appId, std::vector<std::string>& regions,
                                  std::vector<App::DocumentDBCluster>& clusters, CLmError& error) {
   static constexpr char kTag[] = "DiscoverDocumentDBInventory";
-  guardEntry(kTag, [&] {
-    EvEvent log;
-    auto provider = std::make_unique<CAmazonDocumentDBInfo>();
-    error = provider->ExpandDocumentDBSubclientContent(static_cast<unsigned long>(appId), regions, clusters, true);
-    if (error.IsFailure()) {
-      log.DebugLvl(kTag, 0, texts::kDocumentDBExpansionFailed, error.AsString().c_str());
-    }
-  });
+  // Stays a failure if the expansion cannot finish.
+  error = CLmError(-1, kExpansionNotFinished);
+  runInProcess<CAmazonDocumentDBInfo>(
+      kTag,
+      [&](CAmazonDocumentDBInfo& provider) {
+        return error = provider.ExpandDocumentDBSubclientContent(static_cast<unsigned long>(appId), regions, clusters,
+                                                                 true);
+      },
+      [&](EvEvent& log, const std::string& reason) {
+        log.DebugLvl(kTag, 0, texts::kDocumentDBExpansionFailed, reason.c_str());
+      });
 }
 
 void DiscoverRedshiftInventory(const ULONGLONG& appId, std::vector<std::string>& regions,
                                std::vector<App::RedshiftCluster>& clusters, CLmError& error) {
   static constexpr char kTag[] = "DiscoverRedshiftInventory";
-  guardEntry(kTag, [&] {
-    EvEvent log;
-    auto provider = std::make_unique<CAmazonRedshiftInfo>();
-    error = provider->ExpandRedshiftSubclientContent(static_cast<unsigned long>(appId), regions, clusters, true);
-    if (error.IsFailure()) {
-      log.DebugLvl(kTag, 0, texts::kRedshiftExpansionFailed, error.AsString().c_str());
-    }
-  });
+  // Stays a failure if the expansion cannot finish.
+  error = CLmError(-1, kExpansionNotFinished);
+  runInProcess<CAmazonRedshiftInfo>(
+      kTag,
+      [&](CAmazonRedshiftInfo& provider) {
+        return error =
+                   provider.ExpandRedshiftSubclientContent(static_cast<unsigned long>(appId), regions, clusters, true);
+      },
+      [&](EvEvent& log, const std::string& reason) {
+        log.DebugLvl(kTag, 0, texts::kRedshiftExpansionFailed, reason.c_str());
+      });
 }
 
 void DescribeRDSInstanceSnapshot(const ULONGLONG& appId, const std::string& first, const std::string& second,
                                  std::vector<RDSInfoStructs::SDBSnapshotInfo>& snapshots) {
   static constexpr char kTag[] = "DescribeRDSInstanceSnapshot";
-  guardEntry(kTag, [&] {
-    EvEvent log;
-    auto provider = std::make_unique<CAmazonRDSInfo>();
-    const CLmError error =
-        provider->DescribeDBInstanceSnapshot(static_cast<unsigned long>(appId), first, second, snapshots);
-    if (error.IsFailure()) {
-      log.DebugLvl(kTag, 0, texts::kDescribeRdsInstanceSnapshotFailed, first.c_str(), second.c_str(),
-                   error.AsString().c_str());
-    }
-  });
+  runInProcess<CAmazonRDSInfo>(
+      kTag,
+      [&](CAmazonRDSInfo& provider) {
+        return provider.DescribeDBInstanceSnapshot(static_cast<unsigned long>(appId), first, second, snapshots);
+      },
+      [&](EvEvent& log, const std::string& reason) {
+        log.DebugLvl(kTag, 0, texts::kDescribeRdsInstanceSnapshotFailed, first.c_str(), second.c_str(), reason.c_str());
+      });
 }
 
 void DescribeRDSClusterSnapshot(const ULONGLONG& appId, const std::string& first, const std::string& second,
                                 std::vector<RDSInfoStructs::SRDSClusterSnapshotInfo>& snapshots) {
   static constexpr char kTag[] = "DescribeRDSClusterSnapshot";
-  guardEntry(kTag, [&] {
-    EvEvent log;
-    auto provider = std::make_unique<CAmazonRDSInfo>();
-    const CLmError error =
-        provider->DescribeDBClusterSnapshot(static_cast<unsigned long>(appId), first, second, snapshots);
-    if (error.IsFailure()) {
-      log.DebugLvl(kTag, 0, texts::kDescribeRdsClusterSnapshotFailed, first.c_str(), second.c_str(),
-                   error.AsString().c_str());
-    }
-  });
+  runInProcess<CAmazonRDSInfo>(
+      kTag,
+      [&](CAmazonRDSInfo& provider) {
+        return provider.DescribeDBClusterSnapshot(static_cast<unsigned long>(appId), first, second, snapshots);
+      },
+      [&](EvEvent& log, const std::string& reason) {
+        log.DebugLvl(kTag, 0, texts::kDescribeRdsClusterSnapshotFailed, first.c_str(), second.c_str(), reason.c_str());
+      });
 }
 
 void DeleteRDSInstanceSnapshot(const ULONGLONG& appId, const std::string& first, const std::string& second) {
   static constexpr char kTag[] = "DeleteRDSInstanceSnapshot";
-  guardEntry(kTag, [&] {
-    EvEvent log;
-    auto provider = std::make_unique<CAmazonRDSInfo>();
-    const CLmError error = provider->DeleteDBInstanceSnapshot(static_cast<unsigned long>(appId), first, second);
-    if (error.IsFailure()) {
-      log.DebugLvl(kTag, 0, texts::kDeleteRdsInstanceSnapshotFailed, first.c_str(), second.c_str(),
-                   error.AsString().c_str());
-    }
-  });
+  runInProcess<CAmazonRDSInfo>(
+      kTag,
+      [&](CAmazonRDSInfo& provider) {
+        return provider.DeleteDBInstanceSnapshot(static_cast<unsigned long>(appId), first, second);
+      },
+      [&](EvEvent& log, const std::string& reason) {
+        log.DebugLvl(kTag, 0, texts::kDeleteRdsInstanceSnapshotFailed, first.c_str(), second.c_str(), reason.c_str());
+      });
 }
 
 void DeleteRDSClusterSnapshot(const ULONGLONG& appId, const std::string& first, const std::string& second) {
   static constexpr char kTag[] = "DeleteRDSClusterSnapshot";
-  guardEntry(kTag, [&] {
-    EvEvent log;
-    auto provider = std::make_unique<CAmazonRDSInfo>();
-    const CLmError error = provider->DeleteDBClusterSnapshot(static_cast<unsigned long>(appId), first, second);
-    if (error.IsFailure()) {
-      log.DebugLvl(kTag, 0, texts::kDeleteRdsClusterSnapshotFailed, first.c_str(), second.c_str(),
-                   error.AsString().c_str());
-    }
-  });
+  runInProcess<CAmazonRDSInfo>(
+      kTag,
+      [&](CAmazonRDSInfo& provider) {
+        return provider.DeleteDBClusterSnapshot(static_cast<unsigned long>(appId), first, second);
+      },
+      [&](EvEvent& log, const std::string& reason) {
+        log.DebugLvl(kTag, 0, texts::kDeleteRdsClusterSnapshotFailed, first.c_str(), second.c_str(), reason.c_str());
+      });
 }
 
 void DescribeDocDBClusterSnapshot(const ULONGLONG& appId, const std::string& first, const std::string& second,
                                   std::vector<DocDBInfoStructs::SDocDBClusterSnapshotInfo>& snapshots) {
   static constexpr char kTag[] = "DescribeDocDBClusterSnapshot";
-  guardEntry(kTag, [&] {
-    EvEvent log;
-    auto provider = std::make_unique<CAmazonDocumentDBInfo>();
-    const CLmError error =
-        provider->DescribeDocDBClusterSnapshot(static_cast<unsigned long>(appId), first, second, snapshots);
-    if (error.IsFailure()) {
-      log.DebugLvl(kTag, 0, texts::kDescribeDocDBSnapshotFailed, first.c_str(), second.c_str(),
-                   error.AsString().c_str());
-    }
-  });
+  runInProcess<CAmazonDocumentDBInfo>(
+      kTag,
+      [&](CAmazonDocumentDBInfo& provider) {
+        return provider.DescribeDocDBClusterSnapshot(static_cast<unsigned long>(appId), first, second, snapshots);
+      },
+      [&](EvEvent& log, const std::string& reason) {
+        log.DebugLvl(kTag, 0, texts::kDescribeDocDBSnapshotFailed, first.c_str(), second.c_str(), reason.c_str());
+      });
 }
 
 void DeleteDocDBClusterSnapshot(const ULONGLONG& appId, const std::string& first, const std::string& second) {
   static constexpr char kTag[] = "DeleteDocDBClusterSnapshot";
-  guardEntry(kTag, [&] {
-    EvEvent log;
-    auto provider = std::make_unique<CAmazonDocumentDBInfo>();
-    const CLmError error = provider->DeleteDocDBClusterSnapshot(static_cast<unsigned long>(appId), first, second);
-    if (error.IsFailure()) {
-      log.DebugLvl(kTag, 0, texts::kDeleteDocDBSnapshotFailed, first.c_str(), second.c_str(),
-                   error.AsString().c_str());
-    }
-  });
+  runInProcess<CAmazonDocumentDBInfo>(
+      kTag,
+      [&](CAmazonDocumentDBInfo& provider) {
+        return provider.DeleteDocDBClusterSnapshot(static_cast<unsigned long>(appId), first, second);
+      },
+      [&](EvEvent& log, const std::string& reason) {
+        log.DebugLvl(kTag, 0, texts::kDeleteDocDBSnapshotFailed, first.c_str(), second.c_str(), reason.c_str());
+      });
 }
 
 void DescribeRedshiftSnapshot(const ULONGLONG& appId, const std::string& first, const std::string& second,
                               std::vector<RedshiftInfoStructs::SRedshiftClusterSnapshotInfo>& snapshots) {
   static constexpr char kTag[] = "DescribeRedshiftSnapshot";
-  guardEntry(kTag, [&] {
-    EvEvent log;
-    auto provider = std::make_unique<CAmazonRedshiftInfo>();
-    const CLmError error =
-        provider->DescribeRedshiftSnapshot(static_cast<unsigned long>(appId), first, second, snapshots);
-    if (error.IsFailure()) {
-      log.DebugLvl(kTag, 0, "%s", error.AsString().c_str());
-    }
-  });
+  runInProcess<CAmazonRedshiftInfo>(
+      kTag,
+      [&](CAmazonRedshiftInfo& provider) {
+        return provider.DescribeRedshiftSnapshot(static_cast<unsigned long>(appId), first, second, snapshots);
+      },
+      // This operation's failure line is the error's text alone.
+      [&](EvEvent& log, const std::string& reason) { log.DebugLvl(kTag, 0, "%s", reason.c_str()); });
 }
 
 void DeleteRedshiftSnapshot(const ULONGLONG& appId, const std::string& first, const std::string& second) {
   static constexpr char kTag[] = "DeleteRedshiftSnapshot";
-  guardEntry(kTag, [&] {
-    EvEvent log;
-    auto provider = std::make_unique<CAmazonRedshiftInfo>();
-    const CLmError error = provider->DeleteRedshiftSnapshot(static_cast<unsigned long>(appId), first, second);
-    if (error.IsFailure()) {
-      log.DebugLvl(kTag, 0, texts::kDeleteRedshiftSnapshotFailed, second.c_str());
-    }
-  });
+  runInProcess<CAmazonRedshiftInfo>(
+      kTag,
+      [&](CAmazonRedshiftInfo& provider) {
+        return provider.DeleteRedshiftSnapshot(static_cast<unsigned long>(appId), first, second);
+      },
+      // This operation's failure line names the second identifier only.
+      [&](EvEvent& log, const std::string&) {
+        log.DebugLvl(kTag, 0, texts::kDeleteRedshiftSnapshotFailed, second.c_str());
+      });
 }
 
 }  // extern "C"
