@@ -70,9 +70,10 @@ class RdsBrowse final : public AwsBrowseService {
   CAmazonRDSInfo provider_;
 };
 
-// The services on the AWS service base differ only in their listing and preview calls.
-template <typename Provider>
-class ServiceBaseBrowse : public AwsBrowseService {
+// The services on the AWS service base differ only in their listing and preview calls, which
+// their traits name: the provider, its listing, the record's name and node type, the previews.
+template <typename Traits>
+class ServiceBaseBrowse final : public AwsBrowseService {
  public:
   bool fetchInstanceCredentials(std::uint64_t instanceId) override {
     return provider_.FetchCredentials(static_cast<unsigned long>(instanceId)) == 1;
@@ -89,71 +90,79 @@ class ServiceBaseBrowse : public AwsBrowseService {
   bool listRegions(std::vector<VMInfoStructs::SDataCenterInfo>& out) override {
     return provider_.GetRegionList(out, 0, 0) == 1;
   }
-
- protected:
-  Provider provider_;
-};
-
-class DynamoBrowse final : public ServiceBaseBrowse<CAmazonDynamoDBInfo> {
- public:
   void addRegionObjects(const std::string& region, App::CloudDBEntity& root, EvEvent&, const char*) override {
-    std::vector<DynamoInfoStructs::SDynamoTableInfo> tables;
-    if (provider_.GetDynamoTableList(tables, region, "", "", 0, 0)) {
-      for (const DynamoInfoStructs::SDynamoTableInfo& table : tables) {
-        root.addChild(node(table.tableName, table.region, aws::rule::kTableSpecific));
+    std::vector<typename Traits::Record> records;
+    if (Traits::list(provider_, records, region)) {
+      for (const typename Traits::Record& record : records) {
+        root.addChild(node(Traits::name(record), record.region, Traits::kNodeType));
       }
     }
   }
   CLmError preview(std::uint64_t instanceId, std::vector<std::string>& regions, const std::string& contentXml,
                    App::CloudDBEntity& root) override {
     const unsigned long id = static_cast<unsigned long>(instanceId);
-    return provider_.PreviewDynamoContent(id, regions, contentXml, root);
+    return Traits::preview(provider_, id, regions, contentXml, root);
   }
   CLmError previewForClient(std::vector<std::string>& regions, const std::string& contentXml, App::CloudDBEntity& root,
                             std::uint64_t clientId) override {
-    return provider_.PreviewDynamoContent(regions, contentXml, root, static_cast<unsigned long>(clientId));
+    return Traits::previewForClient(provider_, regions, contentXml, root, static_cast<unsigned long>(clientId));
+  }
+
+ private:
+  typename Traits::Provider provider_;
+};
+
+struct DynamoTraits {
+  using Provider = CAmazonDynamoDBInfo;
+  using Record = DynamoInfoStructs::SDynamoTableInfo;
+  static constexpr std::int64_t kNodeType = aws::rule::kTableSpecific;
+  static bool list(Provider& provider, std::vector<Record>& out, const std::string& region) {
+    return provider.GetDynamoTableList(out, region, "", "", 0, 0);
+  }
+  static const std::string& name(const Record& record) { return record.tableName; }
+  static CLmError preview(Provider& provider, unsigned long id, std::vector<std::string>& regions,
+                          const std::string& xml, App::CloudDBEntity& root) {
+    return provider.PreviewDynamoContent(id, regions, xml, root);
+  }
+  static CLmError previewForClient(Provider& provider, std::vector<std::string>& regions, const std::string& xml,
+                                   App::CloudDBEntity& root, unsigned long clientId) {
+    return provider.PreviewDynamoContent(regions, xml, root, clientId);
   }
 };
 
-class RedshiftBrowse final : public ServiceBaseBrowse<CAmazonRedshiftInfo> {
- public:
-  void addRegionObjects(const std::string& region, App::CloudDBEntity& root, EvEvent&, const char*) override {
-    std::vector<RedshiftInfoStructs::SRedshiftClusterInfo> clusters;
-    if (provider_.GetRedshiftClusterList(clusters, region, "", "", 0, 0)) {
-      for (const RedshiftInfoStructs::SRedshiftClusterInfo& cluster : clusters) {
-        root.addChild(node(cluster.clusterIdentifier, cluster.region, aws::rule::kClusterSpecific));
-      }
-    }
+struct RedshiftTraits {
+  using Provider = CAmazonRedshiftInfo;
+  using Record = RedshiftInfoStructs::SRedshiftClusterInfo;
+  static constexpr std::int64_t kNodeType = aws::rule::kClusterSpecific;
+  static bool list(Provider& provider, std::vector<Record>& out, const std::string& region) {
+    return provider.GetRedshiftClusterList(out, region, "", "", 0, 0);
   }
-  CLmError preview(std::uint64_t instanceId, std::vector<std::string>& regions, const std::string& contentXml,
-                   App::CloudDBEntity& root) override {
-    const unsigned long id = static_cast<unsigned long>(instanceId);
-    return provider_.PreviewRedshiftContent(id, regions, contentXml, root);
+  static const std::string& name(const Record& record) { return record.clusterIdentifier; }
+  static CLmError preview(Provider& provider, unsigned long id, std::vector<std::string>& regions,
+                          const std::string& xml, App::CloudDBEntity& root) {
+    return provider.PreviewRedshiftContent(id, regions, xml, root);
   }
-  CLmError previewForClient(std::vector<std::string>& regions, const std::string& contentXml, App::CloudDBEntity& root,
-                            std::uint64_t clientId) override {
-    return provider_.PreviewRedshiftContent(regions, contentXml, root, static_cast<unsigned long>(clientId));
+  static CLmError previewForClient(Provider& provider, std::vector<std::string>& regions, const std::string& xml,
+                                   App::CloudDBEntity& root, unsigned long clientId) {
+    return provider.PreviewRedshiftContent(regions, xml, root, clientId);
   }
 };
 
-class DocumentDBBrowse final : public ServiceBaseBrowse<CAmazonDocumentDBInfo> {
- public:
-  void addRegionObjects(const std::string& region, App::CloudDBEntity& root, EvEvent&, const char*) override {
-    std::vector<DocDBInfoStructs::SDocDBClusterInfo> clusters;
-    if (provider_.GetDocumentDBClusterList(clusters, region, "", "", 0, 0)) {
-      for (const DocDBInfoStructs::SDocDBClusterInfo& cluster : clusters) {
-        root.addChild(node(cluster.clusterIdentifier, cluster.region, aws::rule::kClusterSpecific));
-      }
-    }
+struct DocumentDBTraits {
+  using Provider = CAmazonDocumentDBInfo;
+  using Record = DocDBInfoStructs::SDocDBClusterInfo;
+  static constexpr std::int64_t kNodeType = aws::rule::kClusterSpecific;
+  static bool list(Provider& provider, std::vector<Record>& out, const std::string& region) {
+    return provider.GetDocumentDBClusterList(out, region, "", "", 0, 0);
   }
-  CLmError preview(std::uint64_t instanceId, std::vector<std::string>& regions, const std::string& contentXml,
-                   App::CloudDBEntity& root) override {
-    const unsigned long id = static_cast<unsigned long>(instanceId);
-    return provider_.PreviewDocumentDBContent(id, regions, contentXml, root);
+  static const std::string& name(const Record& record) { return record.clusterIdentifier; }
+  static CLmError preview(Provider& provider, unsigned long id, std::vector<std::string>& regions,
+                          const std::string& xml, App::CloudDBEntity& root) {
+    return provider.PreviewDocumentDBContent(id, regions, xml, root);
   }
-  CLmError previewForClient(std::vector<std::string>& regions, const std::string& contentXml, App::CloudDBEntity& root,
-                            std::uint64_t clientId) override {
-    return provider_.PreviewDocumentDBContent(regions, contentXml, root, static_cast<unsigned long>(clientId));
+  static CLmError previewForClient(Provider& provider, std::vector<std::string>& regions, const std::string& xml,
+                                   App::CloudDBEntity& root, unsigned long clientId) {
+    return provider.PreviewDocumentDBContent(regions, xml, root, clientId);
   }
 };
 
@@ -161,9 +170,9 @@ class DocumentDBBrowse final : public ServiceBaseBrowse<CAmazonDocumentDBInfo> {
 
 AwsBrowseServices::AwsBrowseServices()
     : rds_(std::make_unique<RdsBrowse>()),
-      dynamo_(std::make_unique<DynamoBrowse>()),
-      redshift_(std::make_unique<RedshiftBrowse>()),
-      documentDB_(std::make_unique<DocumentDBBrowse>()) {}
+      dynamo_(std::make_unique<ServiceBaseBrowse<DynamoTraits>>()),
+      redshift_(std::make_unique<ServiceBaseBrowse<RedshiftTraits>>()),
+      documentDB_(std::make_unique<ServiceBaseBrowse<DocumentDBTraits>>()) {}
 
 AwsBrowseServices::~AwsBrowseServices() = default;
 
