@@ -3,8 +3,10 @@
 #include <poll.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <string>
 #include <utility>
 
 #include "SocketWait.h"
@@ -77,6 +79,22 @@ CLmError readExactly(int fd, unsigned char* data, std::size_t length, const Dead
   return {};
 }
 
+// Reads a payload of length bytes, growing it only as bytes arrive: a header that announces a
+// large frame must not make us hold that much memory before the peer has sent it.
+CLmError readPayload(int fd, std::string& payload, std::size_t length, const Deadline& deadline) {
+  constexpr std::size_t kChunkBytes = std::size_t{64} << 10;
+  while (payload.size() < length) {
+    const std::size_t before = payload.size();
+    const std::size_t chunk = std::min(kChunkBytes, length - before);
+    payload.resize(before + chunk);  // amortised: the string grows geometrically
+    if (CLmError error = readExactly(fd, reinterpret_cast<unsigned char*>(payload.data() + before), chunk, deadline);
+        error) {
+      return error;
+    }
+  }
+  return {};
+}
+
 CLmError unusable(const char* direction) {
   return networkError(kConnectionUnusable,
                       std::string("The connection cannot ") + direction + " after an earlier failure", CLM_HERE);
@@ -143,8 +161,7 @@ CLmError FrameChannel::receiveFrame(Frame& frame, int timeoutSeconds) {
     if (length > maxFrameBytes_) {
       result = tooLarge(length, maxFrameBytes_);
     } else {
-      frame.payload.resize(length);
-      result = readExactly(fd(), reinterpret_cast<unsigned char*>(frame.payload.data()), length, deadline);
+      result = readPayload(fd(), frame.payload, length, deadline);
     }
   }
   if (result) {

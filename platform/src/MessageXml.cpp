@@ -13,8 +13,10 @@
 // given twice, stray text, an integer that is not one, and nesting deeper than msg::kMaxXmlDepth
 // are refused with the reason and the offset in the text. Comments, the XML declaration and
 // whitespace between elements are allowed.
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -30,7 +32,10 @@ using msg::FieldKind;
 
 // Whitespace-only text is kept only where it is an element's sole content, so a text list entry
 // of spaces survives a round trip while indentation between elements does not count as text.
-constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_fragment;
+// Line ends are not normalised: the writer leaves a carriage return in element text as it is, and
+// reading it back as a line feed would change a password or a name in transit.
+constexpr unsigned kParseOptions =
+    (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata_single | pugi::parse_fragment;
 constexpr unsigned kFormatOptions = pugi::format_raw | pugi::format_no_declaration;
 constexpr const char* kEncryptedAttribute = "encrypted";
 
@@ -152,9 +157,55 @@ class Reader {
   mutable const msg::MessageType* lastSubType_ = nullptr;
 };
 
-// Whether a declared name equals a NUL-terminated name from the parser, without measuring it.
+// Whether a declared name equals a NUL-terminated name from the parser. The parser's name may be
+// shorter than the declared one, so it is compared character by character up to its own end.
 bool sameName(std::string_view declared, const char* name) {
-  return std::char_traits<char>::compare(declared.data(), name, declared.size()) == 0 && name[declared.size()] == '\0';
+  std::size_t i = 0;
+  for (; i < declared.size(); ++i) {
+    if (name[i] != declared[i]) {
+      return false;  // also stops at the parser's terminator, which no declared name holds
+    }
+  }
+  return name[i] == '\0';
+}
+
+// The offset of the first thing in the raw text that would put a NUL into a parsed text: a NUL
+// byte, or a character reference to code point 0. The parser's strings end at a NUL, so such a
+// text would arrive cut short. References beyond Unicode are caught too: the parser's arithmetic
+// wraps them, and &#4294967296; would decode to 0. npos when there is none.
+std::size_t findNulCharacter(std::string_view xml) {
+  for (std::size_t at = 0; at < xml.size(); ++at) {
+    if (xml[at] == '\0') {
+      return at;
+    }
+    if (xml[at] != '&' || at + 2 >= xml.size() || xml[at + 1] != '#') {
+      continue;
+    }
+    const bool hex = xml[at + 2] == 'x';
+    std::size_t digit = at + (hex ? 3 : 2);
+    std::uint64_t value = 0;
+    bool any = false;
+    for (; digit < xml.size(); ++digit) {
+      const char c = xml[digit];
+      int v = -1;
+      if (c >= '0' && c <= '9') {
+        v = c - '0';
+      } else if (hex && c >= 'a' && c <= 'f') {
+        v = c - 'a' + 10;
+      } else if (hex && c >= 'A' && c <= 'F') {
+        v = c - 'A' + 10;
+      }
+      if (v < 0) {
+        break;
+      }
+      any = true;
+      value = std::min<std::uint64_t>(value * (hex ? 16 : 10) + static_cast<unsigned>(v), 0x110000);
+    }
+    if (any && (value == 0 || value > 0x10FFFF)) {
+      return at;
+    }
+  }
+  return std::string_view::npos;
 }
 
 int findField(const CNMessageBase& message, const char* xmlName, bool attribute) {
@@ -336,6 +387,12 @@ CLmError Reader::readPassword(pugi::xml_node element, msg::PasswordString& passw
 
 // Parses the text and finds its one root element.
 CLmError loadRoot(pugi::xml_document& document, std::string_view xml, const Reader& reader, pugi::xml_node& root) {
+  if (const std::size_t nul = findNulCharacter(xml); nul != std::string_view::npos) {
+    return CLmError(CLmError::Kind::ErrNo, EINVAL,
+                    "XML refused at offset " + std::to_string(nul) +
+                        ": a NUL character (a text would arrive cut short)",
+                    CLM_HERE);
+  }
   const pugi::xml_parse_result parsed = document.load_buffer(xml.data(), xml.size(), kParseOptions, pugi::encoding_utf8);
   if (!parsed) {
     return CLmError(CLmError::Kind::ErrNo, EINVAL,

@@ -102,10 +102,10 @@ TEST(MessageXml, ContentRulesReadAsPeopleWriteThem) {
 }
 
 TEST(MessageXml, TextsWithMarkupCharactersRoundTrip) {
-  const std::string awkward = "a\"b'c<d>e&f\tg\nh  \xC3\xA9 ]]> end ";
+  const std::string awkward = "a\"b'c<d>e&f\tg\nh  \xC3\xA9 ]]> end \r\n\r ";
   App::CloudDBEntity entity = node(awkward, 4, " padded ");
   App::DocumentDBCluster cluster;
-  cluster.setMembers({awkward, "   ", ""});
+  cluster.setMembers({awkward, "   ", "", "\r"});
 
   App::CloudDBEntity parsedEntity;
   ASSERT_TRUE(parsedEntity.unserialize(entity.serialize()).IsSuccess());
@@ -115,6 +115,31 @@ TEST(MessageXml, TextsWithMarkupCharactersRoundTrip) {
   App::DocumentDBCluster parsedCluster;
   ASSERT_TRUE(parsedCluster.unserialize(cluster.serialize()).IsSuccess()) << cluster.serialize();
   EXPECT_EQ(parsedCluster.members(), cluster.members());
+
+  App::BrowsePreviewReq request;
+  request.mutableUserCredentials().setPassword({"pa\rss\r\nword\r", false});
+  App::BrowsePreviewReq parsedRequest;
+  ASSERT_TRUE(parsedRequest.unserialize(request.serialize()).IsSuccess());
+  EXPECT_EQ(parsedRequest.userCredentials()->password().text, "pa\rss\r\nword\r");
+}
+
+// The parser's strings end at a NUL, so a text holding one would arrive shortened.
+TEST(MessageXml, TextsThatWouldHoldANulAreRefused) {
+  using namespace std::string_literals;
+  for (const std::string& bad :
+       {R"(<CloudDBEntity name="prod&#0;-hidden"/>)"s, R"(<CloudDBEntity name="a&#x0;"/>)"s,
+        R"(<CloudDBEntity name="a&#0000;"/>)"s, R"(<CloudDBEntity name="a&#4294967296;"/>)"s,
+        R"(<CloudDBEntity name="a&#x100000000;"/>)"s, "<CloudDBEntity name=\"a\0b\"/>"s,
+        R"(<DocumentDBCluster><member>a&#0;b</member></DocumentDBCluster>)"s}) {
+    const msg::MessageType* type = msg::findTypeByElement(bad.substr(1, bad.find_first_of(" >") - 1));
+    ASSERT_NE(type, nullptr) << bad;
+    const CLmError result = type->make()->unserialize(bad);
+    ASSERT_TRUE(result.IsFailure()) << bad;
+    EXPECT_NE(result.message().find("NUL"), std::string::npos) << result.message();
+  }
+  App::CloudDBEntity entity;
+  EXPECT_TRUE(entity.unserialize(R"(<CloudDBEntity name="&#10;&#x10FFFF;&#65;"/>)").IsSuccess());
+  EXPECT_EQ(entity.name(), "\n\xF4\x8F\xBF\xBF" "A");
 }
 
 TEST(MessageXml, IntegersKeepTheirFullRange) {
@@ -237,6 +262,7 @@ TEST(MessageXml, MisspeltOrMisplacedContentIsRefusedWithItsName) {
   };
   const Case cases[] = {
       {R"(<CloudDBEntity><children name="x" negate="1"/></CloudDBEntity>)", "unknown attribute 'negate'"},
+      {R"(<CloudDBEntity n="x"/>)", "unknown attribute 'n'"},
       {R"(<CloudDBEntity entityType="seventeen"/>)", "'entityType' is not a 64-bit integer: 'seventeen'"},
       {R"(<CloudDBEntity entityType="17 "/>)", "'entityType' is not a 64-bit integer"},
       {R"(<CloudDBEntity entityType=""/>)", "'entityType' is not a 64-bit integer"},

@@ -1,9 +1,13 @@
 // CKwNetwork, the host side of a connection, over a socket pair whose other end is the console
 // side (KwNetworkPeer) or raw bytes: frames in and out, time-outs, malformed input, endings.
 #include <gtest/gtest.h>
+#include <malloc.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 
 #include <array>
+#include <chrono>
+#include <thread>
 #include <memory>
 #include <string>
 
@@ -142,6 +146,39 @@ TEST_F(HostConnection, FrameCutShortByTheClosingPeer) {
   EXPECT_EQ(result.systemCode(), kwnet::kFrameCutShort);
   EXPECT_EQ(received, nullptr);
   EXPECT_FALSE(flag_);
+}
+
+// A header that announces the largest allowed frame, followed by a trickle, must not make the
+// host hold the announced size: sixty-four such connections would pin 4 GiB.
+TEST_F(HostConnection, AnnouncedSizeIsNotAllocatedBeforeTheBytesArrive) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer's allocator does not report through mallinfo2";
+#else
+  // Large blocks are mapped on their own and counted apart from the heap.
+  const auto inUse = [] {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+  };
+  const std::size_t before = inUse();
+  sendRaw(header(static_cast<std::uint32_t>(kwnet::kDefaultMaxFrameBytes), App::CloudDBEntity::kId.tagId()) +
+          "<CloudDBEntity name=\"");
+  CLmError result;
+  std::thread receiver([&] {
+    CNMessageBase* received = nullptr;
+    result = receive(&received, nullptr, 30);
+  });
+  // Once the host has taken every byte sent, it has allocated all it will for them.
+  int pending = 1;
+  for (int i = 0; i < 3000 && pending > 0; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(::ioctl(host_->channel().fd(), FIONREAD, &pending), 0);
+  }
+  const std::size_t during = inUse();
+  peer_.reset();
+  receiver.join();
+  EXPECT_EQ(result.systemCode(), kwnet::kFrameCutShort);
+  EXPECT_LT(during, before + (std::size_t{4} << 20));
+#endif
 }
 
 TEST_F(HostConnection, HeaderCutShortByTheClosingPeer) {
