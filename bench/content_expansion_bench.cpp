@@ -14,12 +14,12 @@
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <regex>
 #include <string>
 #include <vector>
 
 #include "bridges/simulator/CloudSimulator.h"
 #include "clouddb/aws/CAmazonRDSInfo.h"
+#include "clouddb/aws/NamePattern.h"
 #include "platform/HostEnvironment.h"
 #include "platform/HostKey.h"
 #include "platform/LogWriter.h"
@@ -248,9 +248,12 @@ std::size_t expandOnce(Stage& data) {
 std::size_t matchOnce(const Stage& data) {
   std::size_t selected = 0;
   for (const Stage::PatternInput& pattern : data.patterns) {
-    const std::regex expression(pattern.expression, std::regex::ECMAScript);
+    CLmError error;
+    const std::optional<clouddb::aws::NamePattern> expression =
+        clouddb::aws::NamePattern::compile(pattern.expression, pattern.expression, error);
+    if (!expression) std::abort();
     for (const std::string& name : pattern.names) {
-      if (std::regex_match(name, expression) != pattern.negated) ++selected;
+      if (expression->matches(name) != pattern.negated) ++selected;
     }
   }
   benchmark::DoNotOptimize(selected);

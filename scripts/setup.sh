@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  libpugixml-dev rapidjson-dev libboost-dev
+  libpugixml-dev rapidjson-dev libboost-dev libre2-dev
   libcurl4-openssl-dev libssl-dev openssl
   binutils python3 time
 )
