@@ -8,6 +8,8 @@
 #include <cstdarg>
 #include <cstring>
 #include <ctime>
+#include <optional>
+#include <string_view>
 
 #include "platform/Clock.h"
 #include "platform/FXString.h"
@@ -31,6 +33,50 @@ std::string localTimeText() {
   return std::string(text, length);
 }
 
+// A line end, or any other control character, inside a text would let whoever chose the text (a
+// path in a request, an entry-point name) start a line of their own: every one is written as an
+// escape, so one call always makes exactly one line.
+void appendEscaped(std::string& out, std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F) {
+      out += c;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+    }
+  }
+}
+
+std::string escaped(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  appendEscaped(out, text);
+  return out;
+}
+
+// Cuts a text over the limit at a character boundary and says how much was left out.
+void limitLength(std::string& text) {
+  if (text.size() <= LogWriter::kMaxTextBytes) {
+    return;
+  }
+  std::size_t cut = LogWriter::kMaxTextBytes;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+    --cut;  // do not split a UTF-8 sequence
+  }
+  const std::size_t omitted = text.size() - cut;
+  text.resize(cut);
+  text += FXString::Format(LogWriter::kCutMarker, static_cast<unsigned long long>(omitted));
+}
+
 // "<pid> <tid> <MM/DD HH:MM:SS> <job id> " : the part every file line starts with.
 std::string linePrefix(std::int64_t jobId) {
   return FXString::Format("%d %d %s %lld ", static_cast<int>(getpid()), static_cast<int>(gettid()),
@@ -39,7 +85,7 @@ std::string linePrefix(std::int64_t jobId) {
 
 std::string renderLine(const LogLine& line) {
   std::string rendered = linePrefix(line.jobId);
-  rendered += line.tag;
+  appendEscaped(rendered, line.tag);
   if (line.sourceLine > 0) {
     rendered += ':' + std::to_string(line.sourceLine);
   }
@@ -47,18 +93,20 @@ std::string renderLine(const LogLine& line) {
   if (line.severity == LogSeverity::Error) {
     rendered += kErrorMarker;
   }
-  rendered += line.text;
+  appendEscaped(rendered, line.text);
   rendered += '\n';
   return rendered;
 }
 
 std::string describeEvent(const JobEvent& event) {
   if (event.kind == JobEvent::Kind::Critical) {
-    return FXString::Format("flags [%d] error [%s]", event.flags, event.error.AsString().c_str());
+    return FXString::Format("flags [%d] error [%s]", event.flags, escaped(event.error.AsString()).c_str());
   }
   std::string text = FXString::Format("event id [0x%08X] flags [%d]", event.code, event.flags);
   for (const EventArgument& argument : event.arguments) {
-    text += FXString::Format(" argument [%d] [%s]", argument.kind, argument.text.c_str());
+    std::string shown = escaped(argument.text);
+    limitLength(shown);
+    text += FXString::Format(" argument [%d] [%s]", argument.kind, shown.c_str());
   }
   return text;
 }
@@ -98,7 +146,15 @@ bool LogWriter::wants(int level) const {
   return !sinks_.empty();
 }
 
-void LogWriter::write(const LogLine& line) {
+void LogWriter::write(const LogLine& original) {
+  // A text over the limit is cut for the file and the captures alike; the usual line is not copied.
+  std::optional<LogLine> shortened;
+  if (original.text.size() > kMaxTextBytes || original.tag.size() > kMaxTextBytes) {
+    shortened = original;
+    limitLength(shortened->text);
+    limitLength(shortened->tag);
+  }
+  const LogLine& line = shortened ? *shortened : original;
   const std::string rendered = enabled(line.level) ? renderLine(line) : std::string();
   std::lock_guard lock(mutex_);
   if (!rendered.empty()) {

@@ -9,6 +9,12 @@
 // source line (LogMessage) shows its tag as "<tag>:<source line>". The captured LogLine carries
 // the bare tag and text, never these decorations.
 //
+// Whoever chose a logged text (a request's path, an entry-point name) must not be able to forge
+// lines: in the file, every control character of a tag or text is written as an escape ("\n",
+// "\r", "\t", "\x1b"), so one call makes exactly one line. A text longer than kMaxTextBytes is
+// cut there, for the file and the captures alike, and ends with kCutMarker saying how many bytes
+// were left out; a 50 MiB field no longer writes 50 MiB of log.
+//
 // Events are handed to the captures as events (not as lines) and written to the file as one line
 // at level 0, tagged "MajorEvent" or "CriticalEvent", so a person reading the log sees them.
 // Thread-safe: connections served side by side write through one writer. A capture must be
@@ -59,6 +65,9 @@ class LogSink {
 
 class LogWriter {
  public:
+  static constexpr std::size_t kMaxTextBytes = 16 * 1024;
+  static constexpr const char* kCutMarker = "... [cut: %llu more bytes]";
+
   // Writes to standard error.
   explicit LogWriter(int threshold = 2);
   // Appends to the file at path; a file that cannot be opened falls back to standard error.

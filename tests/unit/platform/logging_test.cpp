@@ -95,6 +95,41 @@ TEST_F(LogFileTest, LineHasTheAgentLogShape) {
       << lines[1];
 }
 
+// A path or entry-point name chosen by a peer must not start a line of its own in the file.
+TEST_F(LogFileTest, ControlCharactersAreEscapedSoOneCallIsOneLine) {
+  HostEnvironment::Installation installed(environment_);
+  {
+    LogWriter writer(path_, 2);
+    LogCapture capture(writer);
+    writer.write(makeLine(2, LogSeverity::Debug, "Brow\nse", "path [a\n4711 1 12/08 00:00:00 0 Forged line\r\t\x1b[31m]"));
+    JobEvent event;
+    event.arguments.push_back({1, "db\nforged"});
+    writer.record(event);
+    EXPECT_TRUE(capture.hasLine("path [a\n4711 1 12/08 00:00:00 0 Forged line\r\t\x1b[31m]"));
+  }
+  const std::vector<std::string> lines = fileLines(path_);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_NE(lines[0].find("Brow\\nse path [a\\n4711 1 12/08 00:00:00 0 Forged line\\r\\t\\x1b[31m]"), std::string::npos)
+      << lines[0];
+  EXPECT_NE(lines[1].find("[db\\nforged]"), std::string::npos) << lines[1];
+}
+
+TEST_F(LogFileTest, OverlongTextsAreCutWithAMarker) {
+  HostEnvironment::Installation installed(environment_);
+  {
+    LogWriter writer(path_, 2);
+    LogCapture capture(writer);
+    // A two-byte character straddles the limit: the cut must not split it.
+    const std::string text = std::string(LogWriter::kMaxTextBytes - 1, 'a') + "\xC3\xA9" + std::string(50 << 20, 'b');
+    writer.write(makeLine(2, LogSeverity::Debug, "Browse", text));
+    const std::string expected = std::string(LogWriter::kMaxTextBytes - 1, 'a') + "... [cut: " +
+                                 std::to_string(text.size() - (LogWriter::kMaxTextBytes - 1)) + " more bytes]";
+    ASSERT_EQ(capture.lines().size(), 1u);
+    EXPECT_EQ(capture.lines()[0].text, expected);
+  }
+  EXPECT_LT(readFile(path_).size(), LogWriter::kMaxTextBytes + 200);
+}
+
 TEST_F(LogFileTest, ThresholdKeepsHigherLevelsOutOfTheFileButNotOutOfCaptures) {
   HostEnvironment::Installation installed(environment_);
   LogWriter writer(path_, 2);
