@@ -22,6 +22,7 @@ void abortSession(CKwNetwork& connection, bool& connectionFlag) {
 void SessionHandler::serve(kwnet::SocketFd socket) const {
   EvDebug log;
   CKwNetwork connection(std::move(socket));
+  connection.channel().setIdleLimit(idleSeconds_);
   bool connectionFlag = false;
   CNMessageBase* first = nullptr;
   CLmError received = connection.ReceiveXMLMessage(nullptr, &first, nullptr, 0, kOpenTimeoutSeconds, connectionFlag);

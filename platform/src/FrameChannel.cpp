@@ -107,6 +107,25 @@ CLmError closedConnection() { return networkError(kConnectionClosed, "The connec
 FrameChannel::FrameChannel(SocketFd socket, std::size_t maxFrameBytes)
     : socket_(std::move(socket)), maxFrameBytes_(maxFrameBytes) {}
 
+FrameChannel::Wait FrameChannel::capWait(int timeoutSeconds) const {
+  if (idleLimitSeconds_ > 0 && (timeoutSeconds < 0 || timeoutSeconds > idleLimitSeconds_)) {
+    return {idleLimitSeconds_, true};
+  }
+  return {timeoutSeconds, false};
+}
+
+// A wait the idle limit ended closes the connection: the peer has had its time.
+CLmError FrameChannel::closeIfIdle(CLmError result, const Wait& wait) {
+  if (wait.capped && result.systemCode() == kTimedOut) {
+    shutdown();
+    return networkError(kTimedOut,
+                        "The peer was idle for more than " + std::to_string(wait.seconds) +
+                            " seconds; the connection is closed",
+                        CLM_HERE);
+  }
+  return result;
+}
+
 CLmError FrameChannel::sendFrame(std::uint32_t tagId, std::string_view payload, int timeoutSeconds) {
   if (!isOpen()) {
     return closedConnection();
@@ -120,7 +139,8 @@ CLmError FrameChannel::sendFrame(std::uint32_t tagId, std::string_view payload, 
   if (payload.size() > maxFrameBytes_) {
     return tooLarge(payload.size(), maxFrameBytes_);
   }
-  const Deadline deadline(timeoutSeconds);
+  const Wait wait = capWait(timeoutSeconds);
+  const Deadline deadline(wait.seconds);
   Header header{};
   putBigEndian(header.data(), static_cast<std::uint32_t>(payload.size()));
   putBigEndian(header.data() + 4, tagId);
@@ -132,7 +152,7 @@ CLmError FrameChannel::sendFrame(std::uint32_t tagId, std::string_view payload, 
     // Some bytes of the frame may be out: the peer could no longer find the next frame.
     sendBroken_ = true;
   }
-  return result;
+  return closeIfIdle(std::move(result), wait);
 }
 
 CLmError FrameChannel::receiveFrame(Frame& frame, int timeoutSeconds) {
@@ -143,11 +163,12 @@ CLmError FrameChannel::receiveFrame(Frame& frame, int timeoutSeconds) {
   if (receiveBroken_) {
     return unusable("receive");
   }
-  const Deadline deadline(timeoutSeconds);
+  const Wait wait = capWait(timeoutSeconds);
+  const Deadline deadline(wait.seconds);
   // Wait for the first byte on its own: a time-out before it leaves the stream in step, and a
   // close before it is a close between frames.
   if (CLmError waited = waitReady(fd(), POLLIN, deadline, "a frame from the peer"); waited) {
-    return waited;
+    return closeIfIdle(std::move(waited), wait);
   }
   Header header{};
   if (CLmError first = readExactly(fd(), header.data(), 1, deadline); first) {
@@ -171,7 +192,7 @@ CLmError FrameChannel::receiveFrame(Frame& frame, int timeoutSeconds) {
       return networkError(kFrameCutShort, "The peer closed the connection inside a frame", CLM_HERE);
     }
   }
-  return result;
+  return closeIfIdle(std::move(result), wait);
 }
 
 void FrameChannel::shutdown() {

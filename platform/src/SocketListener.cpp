@@ -46,11 +46,19 @@ CLmError clearStaleSocket(const std::string& path, const sockaddr_un& address) {
   return {};
 }
 
-CLmError bindAndListen(const kwnet::SocketFd& socket, const sockaddr* address, socklen_t length) {
+// ownerOnlyPath: the Unix path is made usable by its owner alone before the socket listens, so
+// there is no moment in which another local user could connect (before listen, connect is refused).
+CLmError bindAndListen(const kwnet::SocketFd& socket, const sockaddr* address, socklen_t length, int backlog,
+                       const std::string& ownerOnlyPath) {
   if (::bind(socket.get(), address, length) < 0) {
     return kwnet::systemCallError("bind", errno, CLM_HERE);
   }
-  if (::listen(socket.get(), SocketListener::kDefaultBacklog) < 0) {
+  if (!ownerOnlyPath.empty() && ::chmod(ownerOnlyPath.c_str(), S_IRUSR | S_IWUSR) < 0) {
+    const int reason = errno;
+    ::unlink(ownerOnlyPath.c_str());
+    return kwnet::systemCallError("chmod", reason, CLM_HERE);
+  }
+  if (::listen(socket.get(), backlog) < 0) {
     return kwnet::systemCallError("listen", errno, CLM_HERE);
   }
   return {};
@@ -67,7 +75,7 @@ SocketListener::~SocketListener() {
   }
 }
 
-CLmError SocketListener::listenUnix(const std::string& path, std::unique_ptr<SocketListener>& listener) {
+CLmError SocketListener::listenUnix(const std::string& path, std::unique_ptr<SocketListener>& listener, int backlog) {
   listener.reset();
   sockaddr_un address{};
   if (CLmError bad = kwnet::makeUnixAddress(path, address); bad) {
@@ -80,14 +88,17 @@ CLmError SocketListener::listenUnix(const std::string& path, std::unique_ptr<Soc
   if (!socket.valid()) {
     return kwnet::systemCallError("socket", errno, CLM_HERE);
   }
-  if (CLmError failed = bindAndListen(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address); failed) {
+  if (CLmError failed =
+          bindAndListen(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address, backlog, path);
+      failed) {
     return failed;
   }
   listener.reset(new SocketListener(std::move(socket), 0, path));
   return {};
 }
 
-CLmError SocketListener::listenLoopbackTcp(std::uint16_t port, std::unique_ptr<SocketListener>& listener) {
+CLmError SocketListener::listenLoopbackTcp(std::uint16_t port, std::unique_ptr<SocketListener>& listener,
+                                           int backlog) {
   listener.reset();
   kwnet::SocketFd socket(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
   if (!socket.valid()) {
@@ -99,7 +110,9 @@ CLmError SocketListener::listenLoopbackTcp(std::uint16_t port, std::unique_ptr<S
   address.sin_family = AF_INET;
   address.sin_port = htons(port);
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (CLmError failed = bindAndListen(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address); failed) {
+  if (CLmError failed =
+          bindAndListen(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address, backlog, std::string());
+      failed) {
     return failed;
   }
   socklen_t length = sizeof address;

@@ -17,6 +17,10 @@
 //    stream out of step; further use of it fails with kConnectionUnusable. A time-out before the
 //    first byte of a frame leaves the channel usable.
 //  - Writes never raise SIGPIPE; a vanished peer is an ordinary failure.
+//  - An idle limit (setIdleLimit) caps every wait, including those asked for without limit: a
+//    frame that has not arrived, or could not be sent, within the limit ends the connection
+//    (both directions shut down) with kTimedOut, so a silent peer cannot hold its server forever.
+//    A caller's own shorter time-out behaves as before and leaves the connection open.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -36,6 +40,14 @@ struct Frame {
 };
 
 class FrameChannel {
+  // The wait a call may take under the idle limit, and whether the limit shortened it.
+  struct Wait {
+    int seconds;
+    bool capped;
+  };
+  Wait capWait(int timeoutSeconds) const;
+  CLmError closeIfIdle(CLmError result, const Wait& wait);
+
  public:
   explicit FrameChannel(SocketFd socket, std::size_t maxFrameBytes = kDefaultMaxFrameBytes);
 
@@ -45,6 +57,10 @@ class FrameChannel {
   CLmError sendFrame(std::uint32_t tagId, std::string_view payload, int timeoutSeconds);
   // A peer that closes between frames gives kPeerClosed; inside a frame, kFrameCutShort.
   CLmError receiveFrame(Frame& frame, int timeoutSeconds);
+
+  // Caps every wait at seconds (0: no cap, the default).
+  void setIdleLimit(int seconds) { idleLimitSeconds_ = seconds > 0 ? seconds : 0; }
+  int idleLimit() const { return idleLimitSeconds_; }
 
   // Stops both directions at once; the peer sees the end of the stream. The descriptor stays
   // owned until destruction.
@@ -61,6 +77,7 @@ class FrameChannel {
  private:
   SocketFd socket_;
   std::size_t maxFrameBytes_;
+  int idleLimitSeconds_ = 0;
   bool shutDown_ = false;
   bool sendBroken_ = false;
   bool sendClosed_ = false;

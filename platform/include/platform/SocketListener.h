@@ -5,7 +5,10 @@
 // and accepts connections, each handed over as an owned SocketFd for a CKwNetwork.
 //
 // Contract:
-//  - TCP listens on 127.0.0.1 only: the host serves this machine, never the network.
+//  - TCP listens on 127.0.0.1 only: the host serves this machine, never the network. Any local
+//    user can reach a loopback port, so whoever opens one decides who may use it.
+//  - A Unix socket is usable by its owner only (mode 0600), set before it listens.
+//  - backlog is how many connections may wait to be accepted (at most the kernel's somaxconn).
 //  - A Unix path that holds a socket nobody listens on (left by an earlier run) is replaced; a
 //    path where a server answers, or that holds anything but a socket, is refused. Finding out
 //    takes one connection attempt, which a live server accepts as a connection that closes
@@ -20,10 +23,12 @@
 
 class SocketListener {
  public:
-  static constexpr int kDefaultBacklog = 16;
+  static constexpr int kDefaultBacklog = 512;
 
-  static CLmError listenUnix(const std::string& path, std::unique_ptr<SocketListener>& listener);
-  static CLmError listenLoopbackTcp(std::uint16_t port, std::unique_ptr<SocketListener>& listener);
+  static CLmError listenUnix(const std::string& path, std::unique_ptr<SocketListener>& listener,
+                             int backlog = kDefaultBacklog);
+  static CLmError listenLoopbackTcp(std::uint16_t port, std::unique_ptr<SocketListener>& listener,
+                                    int backlog = kDefaultBacklog);
 
   ~SocketListener();
   SocketListener(const SocketListener&) = delete;

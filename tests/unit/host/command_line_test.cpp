@@ -7,6 +7,7 @@
 
 #include "CommandLine.h"
 #include "Endpoint.h"
+#include "ServeCommand.h"
 
 namespace host {
 namespace {
@@ -120,3 +121,18 @@ TEST(CommandLineEndpoints, BadOrConflictingEndpointsAreRefused) {
 
 }  // namespace
 }  // namespace host
+
+// Loopback TCP authenticates nobody, so serving it must be asked for out loud; bad connection
+// settings are refused before anything listens.
+TEST(ServeCommandLine, RiskyOrOutOfRangeSettingsAreRefusedBeforeListening) {
+  for (const std::vector<std::string>& arguments :
+       std::vector<std::vector<std::string>>{{"--tcp", "127.0.0.1:0"},
+                                             {"--unix", "/tmp/x.sock", "--idle-timeout", "0"},
+                                             {"--unix", "/tmp/x.sock", "--idle-timeout", "86401"},
+                                             {"--unix", "/tmp/x.sock", "--backlog", "0"}}) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(host::runServeCommand(arguments), 1) << arguments[0] << " " << arguments[1];
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("clouddb-host serve: "), std::string::npos) << said;
+  }
+}

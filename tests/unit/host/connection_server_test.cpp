@@ -25,13 +25,13 @@ constexpr int kTimeoutSeconds = 20;
 
 class ServedHost {
  public:
-  explicit ServedHost(ServeLimits limits) : writer_(scratch_.file("host.log"), 2), capture_(writer_), waiter_(writer_) {
+  explicit ServedHost(ServeLimits limits, int idleSeconds = SessionHandler::kDefaultIdleSeconds) : writer_(scratch_.file("host.log"), 2), capture_(writer_), waiter_(writer_) {
     environment_.logWriter = &writer_;
     installation_.emplace(environment_);
     EXPECT_FALSE(ProductLibrary::open(hosttest::productLibraryPath(), library_).IsFailure());
     EXPECT_FALSE(SocketListener::listenUnix(socketPath(), listener_).IsFailure());
     EXPECT_EQ(::pipe(stopPipe_), 0);
-    handler_.emplace(*library_);
+    handler_.emplace(*library_, idleSeconds);
     server_.emplace(*listener_, *handler_, limits, stopPipe_[0]);
     runner_ = std::thread([this] { result_ = server_->run(); });
   }
@@ -186,6 +186,24 @@ TEST(SessionOpening, AFirstFrameThatOpensNoSessionIsAborted) {
     logged = logged || (line.severity == LogSeverity::Error && line.tag == SessionHandler::kLogTag);
   }
   EXPECT_TRUE(logged);
+}
+
+// With one worker, a console that opens a session and falls silent would stop all service.
+TEST(SessionOpening, ASilentConsoleIsClosedAtTheIdleLimitAndTheNextOneIsServed) {
+  ServedHost host(ServeLimits{1, 2}, 1);
+  auto silent = host.connect();
+  ASSERT_FALSE(sendOpening(*silent, "BrowseInventoryHandler").IsFailure());
+  auto next = host.connect();
+  ExchangeOutcome outcome;
+  ASSERT_FALSE(
+      runExchange(*next, planFor("DiscoverRDSInventory", std::make_unique<Session::DisconnectReq>()), outcome)
+          .IsFailure());
+  EXPECT_EQ(outcome.end, KwNetworkPeer::ReplyKind::DisconnectReply);
+  KwNetworkPeer::Reply reply;
+  ASSERT_FALSE(silent->readReply(reply, kTimeoutSeconds).IsFailure());
+  EXPECT_NE(reply.kind, KwNetworkPeer::ReplyKind::Response);
+  host.markStopped();
+  EXPECT_FALSE(host.finish().IsFailure());
 }
 
 TEST(SessionOpening, AConsoleThatLeavesBeforeOpeningDoesNotStopTheServer) {

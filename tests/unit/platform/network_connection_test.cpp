@@ -138,6 +138,25 @@ TEST_F(HostConnection, PeerStallingInsideAFrameTimesOutAndLeavesTheReadSideUnusa
   EXPECT_EQ(received, nullptr);
 }
 
+// A wait without limit ends at the idle limit and closes the connection; a caller's own shorter
+// time-out still leaves it open and in step.
+TEST_F(HostConnection, IdleLimitClosesAConnectionThatWaitsWithoutLimit) {
+  host_->channel().setIdleLimit(1);
+  CNMessageBase* received = nullptr;
+  const CLmError ownTimeout = receive(&received, nullptr, 0);
+  EXPECT_EQ(ownTimeout.systemCode(), kwnet::kTimedOut);
+  EXPECT_TRUE(host_->isOpen());
+
+  const CLmError idle = receive(&received, nullptr, -1);
+  EXPECT_EQ(idle.systemCode(), kwnet::kTimedOut);
+  EXPECT_NE(idle.message().find("idle for more than 1 seconds"), std::string::npos) << idle.message();
+  EXPECT_FALSE(host_->isOpen());
+  EXPECT_FALSE(flag_);
+  KwNetworkPeer::Reply reply;
+  ASSERT_FALSE(peer_->readReply(reply, 5).IsFailure());
+  EXPECT_EQ(reply.kind, KwNetworkPeer::ReplyKind::PeerClosed);  // the console sees the connection end
+}
+
 TEST_F(HostConnection, FrameCutShortByTheClosingPeer) {
   sendRaw(header(100, App::CloudDBEntity::kId.tagId()) + "<CloudDBEn");
   peer_.reset();

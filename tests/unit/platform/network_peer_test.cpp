@@ -1,14 +1,19 @@
 // The console side and the listener over real sockets: a Unix path and loopback TCP, the socket
 // file's life, connection failures and time-outs, and a console that stops sending early.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ScratchDir.h"
 #include "platform/CKwNetwork.h"
@@ -151,6 +156,56 @@ TEST(UnixSocketFile, StaleFileIsReplacedAndRemovedAfterwards) {
     ASSERT_FALSE(KwNetworkPeer::connectUnix(path, 5, peer).IsFailure());
   }
   EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// Whoever can connect can browse with the host's cloud credentials: only the owner may, whatever
+// the umask of whoever started the host.
+TEST(UnixSocketFile, OnlyTheOwnerMayConnect) {
+  testsupport::ScratchDir scratch;
+  ASSERT_EQ(::chmod(scratch.path().c_str(), 0755), 0);
+  const std::string path = scratch.file("host.sock");
+  std::unique_ptr<SocketListener> listener;
+  const mode_t previous = ::umask(0);
+  const CLmError result = SocketListener::listenUnix(path, listener);
+  ::umask(previous);
+  ASSERT_FALSE(result.IsFailure()) << result.AsString();
+  struct stat status {};
+  ASSERT_EQ(::stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0600u);
+  if (::geteuid() != 0) {
+    return;  // only root can become another user to try
+  }
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    int code = 2;
+    if (::setgid(65534) == 0 && ::setuid(65534) == 0) {
+      std::unique_ptr<KwNetworkPeer> peer;
+      code = KwNetworkPeer::connectUnix(path, 5, peer).IsFailure() ? 0 : 1;
+    }
+    ::_exit(code);
+  }
+  int exitStatus = 0;
+  ASSERT_EQ(::waitpid(child, &exitStatus, 0), child);
+  EXPECT_EQ(WEXITSTATUS(exitStatus), 0) << "another user could connect";
+}
+
+// A burst of consoles must wait in the backlog, not be refused.
+TEST(UnixSocketFile, ABurstOfConnectionsWaitsToBeAccepted) {
+  testsupport::ScratchDir scratch;
+  const std::string path = scratch.file("host.sock");
+  std::unique_ptr<SocketListener> listener;
+  ASSERT_FALSE(SocketListener::listenUnix(path, listener).IsFailure());
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+  std::vector<kwnet::SocketFd> waiting;
+  for (int i = 0; i < 200; ++i) {
+    kwnet::SocketFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    ASSERT_EQ(::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0)
+        << "connection " << i << ": " << std::strerror(errno);
+    waiting.push_back(std::move(socket));
+  }
 }
 
 TEST(UnixSocketFile, LiveServerAndOtherFilesAreNotTouched) {
