@@ -4,9 +4,11 @@
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
 #include <openssl/rand.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -19,6 +21,16 @@
 namespace {
 
 constexpr std::size_t kNonceBytes = 12;
+constexpr std::size_t kMaxKeyFileBytes = 64 * 1024;
+
+// Closes a descriptor when the scope ends.
+struct OpenFile {
+  explicit OpenFile(int descriptor) : fd(descriptor) {}
+  int fd;
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  ~OpenFile() { ::close(fd); }
+};
 constexpr std::size_t kTagBytes = 16;
 constexpr std::string_view kEncryptedFamilyPrefix = "enc:";
 constexpr std::string_view kKeyFileComment = "# clouddb host key: 256-bit AES key, 64 hexadecimal digits\n";
@@ -101,11 +113,36 @@ CLmError HostKey::FromKeyFileText(std::string_view text, std::string_view origin
 }
 
 CLmError HostKey::LoadFile(const std::string& path, std::optional<HostKey>& out) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return failure("host key file '" + path + "' cannot be read: " + std::strerror(errno));
-  std::ostringstream content;
-  content << file.rdbuf();
-  std::string text = content.str();
+  out.reset();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+  if (fd < 0) return failure("host key file '" + path + "' cannot be read: " + std::strerror(errno));
+  const OpenFile closer(fd);
+  struct stat status {};
+  if (::fstat(fd, &status) < 0) return failure("host key file '" + path + "' cannot be read: " + std::strerror(errno));
+  if (!S_ISREG(status.st_mode)) return failure("host key file '" + path + "' is not a regular file");
+  // Whoever can read the key can open every secret of the configuration: like ssh with its
+  // private keys, a key that group or others may read is not used.
+  if ((status.st_mode & (S_IRWXG | S_IRWXO)) != 0) {
+    char mode[8];
+    std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(status.st_mode & 07777));
+    return failure("host key file '" + path + "' is accessible by group or others (mode " + mode +
+                   "); make it readable by its owner only (chmod 600)");
+  }
+  std::string text;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return failure("host key file '" + path + "' cannot be read: " + std::strerror(errno));
+    if (got == 0) break;
+    // A key file is a few lines; anything much larger is not one.
+    if (text.size() + static_cast<std::size_t>(got) > kMaxKeyFileBytes) {
+      OPENSSL_cleanse(text.data(), text.size());
+      return failure("host key file '" + path + "' is larger than a key file can be");
+    }
+    text.append(buffer, static_cast<std::size_t>(got));
+  }
+  OPENSSL_cleanse(buffer, sizeof buffer);
   CLmError error = FromKeyFileText(text, path, out);
   OPENSSL_cleanse(text.data(), text.size());
   return error;

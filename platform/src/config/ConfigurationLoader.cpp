@@ -4,6 +4,8 @@
 #include <rapidjson/error/en.h>
 
 #include "JsonFields.h"
+#include "platform/HostKey.h"
+#include "platform/config/KWGlobalParam.h"
 #include "platform/PlatformConfiguration.h"
 
 namespace {
@@ -215,7 +217,12 @@ void readGlobalParameters(JsonFields& top, config::ConfigurationContents& conten
     config::GlobalParameterRecord record;
     record.name.assign(member->name.GetString(), member->name.GetStringLength());
     if (member->value.IsString()) {
-      record.value = std::string(member->value.GetString(), member->value.GetStringLength());
+      std::string text(member->value.GetString(), member->value.GetStringLength());
+      // The proxy password is a secret like the others: a clear one is refused, unrepeated.
+      if (record.name == SENDLOGS_HTTP_PROXY_PASSWORD && !text.empty() && !text.starts_with(HostKey::kSecretPrefix)) {
+        return top.fail("globalParameters." + record.name, config::detail::kSecretMustBeEncrypted);
+      }
+      record.value = std::move(text);
     } else if (member->value.IsInt64()) {
       record.value = member->value.GetInt64();
     } else {

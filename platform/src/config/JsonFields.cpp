@@ -74,7 +74,7 @@ void JsonFields::optionalSecret(const char* name, std::optional<std::string>& ou
   if (failed() || !text) return;
   if (!text->empty() && !text->starts_with(HostKey::kSecretPrefix)) {
     // The clear text is not repeated in the message: it may be a real secret.
-    return fail(name, "a secret must be stored encrypted (\"enc:v1:...\", made by clouddb-secret encrypt)");
+    return fail(name, kSecretMustBeEncrypted);
   }
   out = std::move(text);
 }

@@ -17,6 +17,10 @@
 
 namespace config::detail {
 
+// Why a secret stored in clear is refused; the clear text is never repeated, it may be real.
+inline constexpr const char* kSecretMustBeEncrypted =
+    "a secret must be stored encrypted (\"enc:v1:...\", made by clouddb-secret encrypt)";
+
 // The first failure of a load: where and what.
 struct Problem {
   std::string text;

@@ -130,6 +130,8 @@ TEST(MalformedConfiguration, ClearTextSecretsAreRefusedWithoutRepeatingThem) {
                 "clients[0].cloudAppsCredentials.secret: a secret must be stored encrypted");
   expectRefused(R"({"instances": [{"kind": "oracleCloud", "id": 1, "name": "o", "userPassword": "plain"}]})",
                 "instances[0].userPassword: a secret must be stored encrypted");
+  expectRefused(R"({"globalParameters": {"httpProxy.password": "plain"}})",
+                "globalParameters.httpProxy.password: a secret must be stored encrypted");
 
   std::unique_ptr<const PlatformConfiguration> configuration;
   EXPECT_FALSE(load(R"({"instances": [{"kind": "cloudApps", "id": 1, "name": "a", "instanceType": 4,

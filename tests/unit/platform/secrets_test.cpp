@@ -110,9 +110,11 @@ class KeyFiles : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
 
-  std::string write(const std::string& name, const std::string& text) {
+  // Key files are written for their owner only, as the host requires.
+  std::string write(const std::string& name, const std::string& text, mode_t mode = 0600) {
     const std::string path = (folder_ / name).string();
     std::ofstream(path, std::ios::binary) << text;
+    ::chmod(path.c_str(), mode);
     return path;
   }
 
@@ -129,6 +131,20 @@ TEST_F(KeyFiles, HexKeyWithCommentsAndBlankLinesLoads) {
   ASSERT_FALSE(error) << error.AsString();
   CLmError opened;
   EXPECT_EQ(decryptOrFail(*loaded, seal(expected, "s"), opened), "s");
+}
+
+// Whoever can read the key can open every secret: like ssh, refuse a key others may read.
+TEST_F(KeyFiles, AKeyGroupOrOthersCanReachIsRefused) {
+  const std::string text = testKey().toKeyFileText();
+  for (const mode_t mode : {0644, 0640, 0604, 0660, 0602}) {
+    std::optional<HostKey> loaded;
+    const CLmError error = HostKey::LoadFile(write("key", text, mode), loaded);
+    EXPECT_TRUE(error.IsFailure()) << std::oct << mode;
+    EXPECT_NE(error.message().find("accessible by group or others"), std::string::npos) << error.message();
+    EXPECT_FALSE(loaded.has_value());
+  }
+  std::optional<HostKey> loaded;
+  EXPECT_FALSE(HostKey::LoadFile(write("key", text, 0400), loaded).IsFailure());
 }
 
 TEST_F(KeyFiles, WrongSizeOrContentIsRefusedWithThePath) {
