@@ -31,7 +31,11 @@ class RdsRules {
  public:
   using Record = App::RDSDBInstance;
 
-  RdsRules(CAmazonRDSInfo& provider, EvEvent& log) : provider_(provider), log_(log) {}
+  // selectsNothing: the regions constraint leaves the instance no region, so no lookup may reach
+  // the cloud (an empty end point would widen to every region); the rules are still walked so
+  // that named entries raise their events.
+  RdsRules(CAmazonRDSInfo& provider, EvEvent& log, bool selectsNothing)
+      : provider_(provider), log_(log), selectsNothing_(selectsNothing) {}
 
   EvEvent& log() { return log_; }
   const char* tag() const { return kTag; }
@@ -51,6 +55,9 @@ class RdsRules {
 
   CLmError lookup(const std::string& region, const std::string& tagKey, const std::string& tagValue,
                   std::vector<Record>& out) {
+    if (selectsNothing_) {
+      return {};
+    }
     return provider_.listInstancesInternal(region, tagKey, tagValue, out);
   }
   std::string expressionFor(const std::string& pattern) { return provider_.prepareForRegex(pattern); }
@@ -106,6 +113,7 @@ class RdsRules {
  private:
   CAmazonRDSInfo& provider_;
   EvEvent& log_;
+  bool selectsNothing_;
 };
 
 // The regions of the end point that the constraint allows, in the constraint's order; the
@@ -148,13 +156,12 @@ CLmError CAmazonRDSInfo::ExpandRdsContent(bool preview, std::vector<std::string>
   const bool endpointNamedRegions = !regionEndpoint().empty();
   setRegionEndpoint(narrowRegionEndpoint(regionEndpoint(), regions));
   m_log.DebugLvl(kTag, 2, kRegionEndpoint, regionEndpoint().c_str());
-  if (endpointNamedRegions && regionEndpoint().empty()) {
-    // None of the allowed regions is one the instance serves. An empty end point would mean
-    // every region to the cloud, so there is nothing to connect to and nothing to select.
+  // None of the allowed regions is one the instance serves. An empty end point would mean every
+  // region to the cloud, so there is nothing to connect to and nothing to select.
+  const bool selectsNothing = endpointNamedRegions && regionEndpoint().empty();
+  if (selectsNothing) {
     m_log.Debug(kTag, kNoAllowedRegion);
-    return {};
-  }
-  if (Connect() != 1) {
+  } else if (Connect() != 1) {
     return FXErrorUtil::ErrorErrNo(where, kAwsLookupErrorCode, kAwsConnectFailedForInstance,
                                    static_cast<long>(instanceId));
   }
@@ -166,7 +173,7 @@ CLmError CAmazonRDSInfo::ExpandRdsContent(bool preview, std::vector<std::string>
   if (content.children().empty()) {
     return FXErrorUtil::ErrorErrNo(where, kAwsLookupErrorCode, kChildListMissing, contentXml.c_str());
   }
-  RdsRules rules(*this, m_log);
+  RdsRules rules(*this, m_log, selectsNothing);
   clouddb::aws::ContentRuleWalk<RdsRules> walk(rules, preview, verify, regions, contentXml, where);
   return walk.run(content, out);
 }

@@ -120,6 +120,17 @@ TEST_F(RdsContentRules, ConstraintDisjointFromTheInstancesRegionsSelectsNothing)
   EXPECT_TRUE(out_.empty());
   EXPECT_EQ(lookups(), 0u);
   EXPECT_TRUE(world_.capture().hasLine("region endpoint []"));
+
+  // The rules are still walked: a named database the constraint leaves out tells the backup job
+  // it will not be protected, and nothing reaches the cloud.
+  ASSERT_TRUE(expand(R"(<children name="a+b" region="eu-west-1" entityType="50"/><children name="*" entityType="51"/>)",
+                     {"ap-south-1"}, /*preview=*/false)
+                  .IsSuccess());
+  EXPECT_TRUE(out_.empty());
+  EXPECT_EQ(lookups(), 0u);
+  ASSERT_EQ(world_.capture().events().size(), 1u);
+  EXPECT_EQ(world_.capture().events()[0].code, 0x4800006Au);
+  EXPECT_TRUE(expand("<children", {"ap-south-1"}).IsFailure());
 }
 
 TEST_F(RdsContentRules, VerifiedSpecificsShareOneLookupPerRegion) {
