@@ -1,5 +1,7 @@
 #include "clouddb/core/AmazonServiceBase.h"
 
+#include <algorithm>
+
 #include <string>
 
 #include <openssl/crypto.h>
@@ -163,6 +165,14 @@ int AmazonServiceBase::FetchCredentials(unsigned long instanceId) {
   m_proxyCredentials.clear();
   if (applicationManager.querySettingsForInstance(instanceId) == config::kOk) {
     applicationManager.getCredentials(m_proxyCredentials);
+  }
+  // An instance without a proxy of its own still goes through the one the administrator set for
+  // the machine: a browse by instance alone must not go around it.
+  const bool instanceNamesAProxy =
+      std::any_of(m_proxyCredentials.begin(), m_proxyCredentials.end(),
+                  [](const SHostCredentials& entry) { return entry.kind == proxysettings::kHttpProxyKind; });
+  if (!instanceNamesAProxy) {
+    GetHTTPProxySettings();
   }
   m_log.DebugLvl(kFetchCredentialsTag, 2, "%s", kEnd);
   return 1;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AwsServiceTestWorld.h"
+#include "clouddb/aws/CAmazonDocumentDBInfo.h"
 #include "clouddb/aws/CAmazonRedshiftInfo.h"
 #include "platform/HostKey.h"
 #include "platform/config/KWGlobalParam.h"
@@ -118,3 +119,37 @@ TEST_F(ServiceBaseProxyTest, EveryLookupReplacesTheList) {
 }
 
 }  // namespace
+
+// Browsing by instance alone fetches only the instance's credentials. Without a proxy of the
+// instance's own, the machine's proxy still carries the connection: the cloud is reachable only
+// through it, so going around it fails.
+TEST_F(ServiceBaseProxyTest, AnInstanceWithoutItsOwnProxyStillGoesThroughTheMachinesProxy) {
+  setGlobal(SENDLOGS_USE_HTTP_PROXY, std::int64_t{1});
+  setGlobal(SENDLOGS_HTTP_PROXY_SITE, std::string("global.local"));
+  setGlobal(SENDLOGS_HTTP_PROXY_PORT, std::string("8080"));
+  contents_.clients[0].name = "some-other-host";
+  AwsServiceTestWorld world(contents_, awstest::behindProxy("global.local:8080"));
+  CAmazonRedshiftInfo redshift;
+  redshift.FetchCredentials(awstest::kRedshiftInstanceId);
+  EXPECT_EQ(redshift.Connect(), 1);
+  CAmazonDocumentDBInfo documentDb;
+  documentDb.FetchCredentials(awstest::kDocumentDbInstanceId);
+  EXPECT_EQ(documentDb.Connect(), 1);
+  EXPECT_EQ(world.callsOf("SetWebProxy").size(), 2u);
+}
+
+// An instance that names its own proxy keeps it; the machine's is not consulted.
+TEST_F(ServiceBaseProxyTest, AnInstancesOwnProxyIsKept) {
+  setGlobal(SENDLOGS_USE_HTTP_PROXY, std::int64_t{1});
+  setGlobal(SENDLOGS_HTTP_PROXY_SITE, std::string("global.local"));
+  setGlobal(SENDLOGS_HTTP_PROXY_PORT, std::string("8080"));
+  config::StoredHostCredential own;
+  own.host = "instance.local:3128";
+  own.kind = 3;
+  contents_.appManagerSettings.push_back(config::AppManagerSettingsRecord{awstest::kRedshiftInstanceId, {own}});
+  AwsServiceTestWorld world(contents_, awstest::behindProxy("instance.local:3128"));
+  CAmazonRedshiftInfo redshift;
+  redshift.FetchCredentials(awstest::kRedshiftInstanceId);
+  EXPECT_EQ(redshift.Connect(), 1);
+  EXPECT_EQ(redshift.proxyCredentials().size(), 1u);
+}
