@@ -4,6 +4,7 @@
 
 #include "ProductLibrary.h"
 #include "CaptureFile.h"
+#include "CloudCallFile.h"
 #include "bridges/simulator/CloudSimulator.h"
 #include "platform/Clock.h"
 #include "platform/HostEnvironment.h"
@@ -32,6 +33,7 @@ constexpr std::array kHostOptionSpecs{
     OptionSpec{"log-file", "FILE", "log file, appended to; - for standard error (default /tmp/clouddb-host.log)"},
     OptionSpec{"log-level", "N", "highest level written to the log file (default 2)"},
     OptionSpec{"capture", "FILE", "also write every log line and job event as JSON lines to FILE"},
+    OptionSpec{"cloud-calls", "FILE", "write every call the simulated clouds receive as JSON lines to FILE"},
     OptionSpec{"job-id", "N", "job id of the calls (default -123456: no job)"},
     OptionSpec{"library", "PATH", "the product library to load (default: the one built with this host)"},
 };
@@ -47,6 +49,7 @@ struct HostRuntime::Parts {
   std::unique_ptr<CaptureFile> capture;
   SystemClock clock;
   std::unique_ptr<CloudSimulator> simulator;
+  std::unique_ptr<CloudCallFile> cloudCalls;  // observes the simulator, so it goes first
   std::optional<CloudSimulator::Installation> simulatorInstallation;
   HostEnvironment environment;
   std::optional<HostEnvironment::Installation> environmentInstallation;
@@ -58,6 +61,7 @@ struct HostRuntime::Parts {
     library.reset();
     environmentInstallation.reset();
     simulatorInstallation.reset();
+    cloudCalls.reset();
     capture.reset();
   }
 };
@@ -80,6 +84,7 @@ CLmError readHostOptions(const ParsedArguments& arguments, HostOptions& options)
   options.keyFile = arguments.valueOr("key-file", options.keyFile);
   options.logFile = arguments.valueOr("log-file", options.logFile);
   options.captureFile = arguments.valueOr("capture", options.captureFile);
+  options.cloudCallsFile = arguments.valueOr("cloud-calls", options.cloudCallsFile);
   options.libraryPath = arguments.valueOr("library", options.libraryPath);
   if (auto level = arguments.value("log-level")) {
     std::uint64_t parsed = 0;
@@ -112,6 +117,14 @@ CLmError HostRuntime::start(const HostOptions& options, std::unique_ptr<HostRunt
   parts->simulator = CloudSimulator::fromFile(options.cloudFile, simulatorError);
   if (!parts->simulator) {
     return CLmError(-22, "cannot load the cloud fixture " + options.cloudFile + ": " + simulatorError);
+  }
+  // Nothing in the host reads the record back; keeping it would grow a server with every call.
+  parts->simulator->keepCallRecord(false);
+  if (!options.cloudCallsFile.empty()) {
+    if (CLmError failed = CloudCallFile::open(options.cloudCallsFile, *parts->simulator, parts->cloudCalls);
+        failed.IsFailure()) {
+      return failed;
+    }
   }
   parts->logWriter = options.logFile == kStandardError ? std::make_unique<LogWriter>(options.logLevel)
                                                        : std::make_unique<LogWriter>(options.logFile, options.logLevel);

@@ -27,7 +27,8 @@ struct HostOptions {
   std::string keyFile;
   std::string logFile;  // "-" = standard error
   int logLevel = 2;
-  std::string captureFile;  // empty = no capture
+  std::string captureFile;     // empty = no capture
+  std::string cloudCallsFile;  // empty = the cloud calls are not written out
   std::int64_t jobId = -123456;
   std::string libraryPath;
 };

@@ -86,6 +86,20 @@ void CloudSimulator::clearCalls() {
   clouds_->calls.clear();
 }
 
+void CloudSimulator::observeCalls(CallObserver observer) {
+  std::lock_guard lock(mutex_);
+  clouds_->callObserver = std::move(observer);
+}
+
+void CloudSimulator::keepCallRecord(bool keep) {
+  std::lock_guard lock(mutex_);
+  clouds_->keepCalls = keep;
+  if (!keep) {
+    clouds_->calls.clear();
+    clouds_->calls.shrink_to_fit();
+  }
+}
+
 CloudSimulator::Installation::Installation(CloudSimulator& simulator)
     : previous_(installedSimulator().exchange(&simulator, std::memory_order_acq_rel)) {}
 
@@ -102,7 +116,8 @@ CallFailure SimulatorAccess::run(CloudSimulator& simulator, RecordedCall call, c
   if (!failure) failure = work(clouds, call);
   call.failed = failure.has_value();
   if (failure) call.errorText = *failure;
-  clouds.calls.push_back(std::move(call));
+  if (clouds.callObserver) clouds.callObserver(call);
+  if (clouds.keepCalls) clouds.calls.push_back(std::move(call));
   return failure;
 }
 

@@ -6,6 +6,7 @@
 
 #include "FaultPlan.h"
 #include "FixtureModel.h"
+#include "bridges/simulator/CloudSimulator.h"
 
 namespace cloudsim {
 
@@ -13,6 +14,8 @@ struct SimulatedClouds {
   CloudFixture fixture;
   FaultPlan faults;
   std::vector<RecordedCall> calls;
+  bool keepCalls = true;
+  CloudSimulator::CallObserver callObserver;
   std::uint64_t connectionsOpened = 0;
 };
 

@@ -11,6 +11,7 @@
 // one mutex: the host may serve connections side by side, each with its own bridge objects.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -60,6 +61,14 @@ class CloudSimulator {
   std::vector<RecordedCall> calls() const;
   std::size_t countCalls(CloudBridgeKind bridge, std::string_view operation) const;
   void clearCalls();
+
+  // Sees every call, with its outcome, as it is recorded (under the simulator's lock: it must not
+  // call back into the simulator). An empty function stops observing.
+  using CallObserver = std::function<void(const RecordedCall&)>;
+  void observeCalls(CallObserver observer);
+  // Whether calls are kept for calls() (the default). A long-running host that only observes
+  // turns keeping off, so its memory does not grow with every call it serves.
+  void keepCallRecord(bool keep);
 
   // Installs a simulator for the scope of this object and restores the previous one after.
   class Installation {
