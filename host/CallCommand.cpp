@@ -15,6 +15,7 @@
 #include "MessagePrinter.h"
 #include "NetworkEntryPoints.h"
 #include "RequestFile.h"
+#include "ScriptCommand.h"
 #include "SessionHandler.h"
 
 namespace host {
@@ -121,11 +122,15 @@ CLmError exchangeRemote(const Endpoint& endpoint, const ExchangePlan& plan, Exch
 }
 
 // The host's side runs on a thread of this process, over a socket pair.
-CLmError exchangeInProcess(const HostOptions& hostOptions, const ExchangePlan& plan, ExchangeOutcome& outcome) {
-  std::unique_ptr<HostRuntime> runtime;
-  if (CLmError failed = HostRuntime::start(hostOptions, runtime); failed.IsFailure()) {
-    return failed;
+CLmError exchangeInProcess(const HostOptions& hostOptions, HostRuntime* shared, const ExchangePlan& plan,
+                           ExchangeOutcome& outcome) {
+  std::unique_ptr<HostRuntime> owned;
+  if (shared == nullptr) {
+    if (CLmError failed = HostRuntime::start(hostOptions, owned); failed.IsFailure()) {
+      return failed;
+    }
   }
+  HostRuntime* runtime = shared != nullptr ? shared : owned.get();
   int ends[2] = {-1, -1};
   if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
     return CLmError(-errno, "cannot make a socket pair for the in-process host");
@@ -141,7 +146,7 @@ CLmError exchangeInProcess(const HostOptions& hostOptions, const ExchangePlan& p
   return result;
 }
 
-CLmError callNetwork(const std::string& entry, const ParsedArguments& arguments) {
+CLmError callNetwork(const std::string& entry, const ParsedArguments& arguments, HostRuntime* shared) {
   ExchangePlan plan;
   std::optional<Endpoint> endpoint;
   HostOptions hostOptions = defaultHostOptions();
@@ -150,13 +155,17 @@ CLmError callNetwork(const std::string& entry, const ParsedArguments& arguments)
     return usageError("--format must be xml, tree or json");
   }
   for (CLmError bad : {readPlan(entry, arguments, plan), readEndpoint(arguments, endpoint),
-                       readHostOptions(arguments, hostOptions)}) {
+                       shared != nullptr ? refuseHostOptions(arguments) : readHostOptions(arguments, hostOptions)}) {
     if (bad.IsFailure()) {
       return bad;
     }
   }
+  if (shared != nullptr && endpoint) {
+    return usageError("a call in a script runs in the script's own host: --unix and --tcp do not apply");
+  }
   ExchangeOutcome outcome;
-  CLmError result = endpoint ? exchangeRemote(*endpoint, plan, outcome) : exchangeInProcess(hostOptions, plan, outcome);
+  CLmError result = endpoint ? exchangeRemote(*endpoint, plan, outcome)
+                             : exchangeInProcess(hostOptions, shared, plan, outcome);
   if (result.IsFailure()) {
     return result;
   }
@@ -174,15 +183,18 @@ std::string callHelp() {
                     callSpecs());
 }
 
-int runCallCommand(std::span<const std::string> arguments) {
+int runCallCommand(std::span<const std::string> arguments, HostRuntime* shared) {
   if (arguments.empty() || arguments[0] == "--help") {
     std::cout << callHelp();
     return arguments.empty() ? kExitFailed : 0;
   }
+  if (shared == nullptr && arguments[0] == "--script") {
+    return runCallScript(arguments.subspan(1));
+  }
   const std::string entry = arguments[0];
   const auto rest = arguments.subspan(1);
   if (isInProcessEntryPointName(entry)) {
-    return runInProcessCall(entry, rest);
+    return runInProcessCall(entry, rest, shared);
   }
   if (!isNetworkEntryPointName(entry)) {
     std::cerr << "clouddb-host call: unknown entry point '" << entry << "' (see clouddb-host call --help)\n";
@@ -196,7 +208,7 @@ int runCallCommand(std::span<const std::string> arguments) {
     return 0;
   }
   if (!result.IsFailure()) {
-    result = callNetwork(entry, parsed);
+    result = callNetwork(entry, parsed, shared);
   }
   if (result.IsFailure()) {
     std::cerr << "clouddb-host call: " << result.message() << "\n";

@@ -7,12 +7,17 @@
 // response and then, on a line of its own, "followed by: disconnect-reply | abort | close".
 // With --unix or --tcp it talks to a running `clouddb-host serve`; without, it starts the host in
 // this process on a socket pair, so a call needs no server.
+//
+// `call --script FILE` runs a sequence of calls in one host (ScriptCommand.h).
 #include <span>
 #include <string>
 
 namespace host {
 
+class HostRuntime;
+
 std::string callHelp();
-int runCallCommand(std::span<const std::string> arguments);
+// shared: the runtime of a script the call is part of; null for a call of its own.
+int runCallCommand(std::span<const std::string> arguments, HostRuntime* shared = nullptr);
 
 }  // namespace host

@@ -104,6 +104,15 @@ CLmError readHostOptions(const ParsedArguments& arguments, HostOptions& options)
   return {};
 }
 
+CLmError refuseHostOptions(const ParsedArguments& arguments) {
+  for (const OptionSpec& spec : kHostOptionSpecs) {
+    if (arguments.has(std::string(spec.name))) {
+      return usageError("--" + std::string(spec.name) + " belongs on the command line of the script, not on a call in it");
+    }
+  }
+  return {};
+}
+
 CLmError HostRuntime::start(const HostOptions& options, std::unique_ptr<HostRuntime>& runtime) {
   auto parts = std::make_unique<Parts>();
   if (CLmError failed = HostKey::LoadFile(options.keyFile, parts->hostKey); failed.IsFailure()) {

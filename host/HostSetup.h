@@ -38,6 +38,8 @@ struct HostOptions {
 std::span<const OptionSpec> hostOptionSpecs();
 HostOptions defaultHostOptions();
 CLmError readHostOptions(const ParsedArguments& arguments, HostOptions& options);
+// For calls that run in a runtime already started (a script): its host options are fixed.
+CLmError refuseHostOptions(const ParsedArguments& arguments);
 
 class HostRuntime {
  public:

@@ -150,7 +150,7 @@ std::string inProcessHelp(std::string_view name) {
   return renderHelp("clouddb-host call " + std::string(name) + " [options]", command->summary, specs);
 }
 
-int runInProcessCall(std::string_view name, std::span<const std::string> arguments) {
+int runInProcessCall(std::string_view name, std::span<const std::string> arguments, HostRuntime* shared) {
   const Command* command = findCommand(name);
   if (command == nullptr) {
     std::cerr << "clouddb-host call: " << name << " is not an in-process entry point\n";
@@ -169,19 +169,20 @@ int runInProcessCall(std::string_view name, std::span<const std::string> argumen
     bad = usageError("--format must be tree or json");
   }
   if (!bad.IsFailure()) {
-    bad = readHostOptions(parsed, hostOptions);
+    bad = shared != nullptr ? refuseHostOptions(parsed) : readHostOptions(parsed, hostOptions);
   }
-  std::unique_ptr<HostRuntime> runtime;
-  if (!bad.IsFailure()) {
-    bad = HostRuntime::start(hostOptions, runtime);
+  std::unique_ptr<HostRuntime> owned;
+  if (!bad.IsFailure() && shared == nullptr) {
+    bad = HostRuntime::start(hostOptions, owned);
   }
   if (bad.IsFailure()) {
     std::cerr << "clouddb-host call: " << bad.message() << "\n";
     return kExitFailed;
   }
-  LogCapture capture(runtime->logWriter());
+  HostRuntime& runtime = shared != nullptr ? *shared : *owned;
+  LogCapture capture(runtime.logWriter());
   CallOutcome outcome;
-  if (CLmError failed = callInProcessEntryPoint(std::string(name), runtime->library(), parsed, outcome); failed.IsFailure()) {
+  if (CLmError failed = callInProcessEntryPoint(std::string(name), runtime.library(), parsed, outcome); failed.IsFailure()) {
     std::cerr << "clouddb-host call: " << failed.message() << "\n";
     return kExitFailed;
   }

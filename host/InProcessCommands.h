@@ -16,8 +16,11 @@ bool isInProcessEntryPointName(std::string_view name);
 std::string inProcessEntryPointNames();
 std::string inProcessHelp(std::string_view name);
 
+class HostRuntime;
+
 // Runs the command; the exit code is 0 when the call was made and its outcome printed (whatever
-// that outcome), 1 when the host could not make the call.
-int runInProcessCall(std::string_view name, std::span<const std::string> arguments);
+// that outcome), 1 when the host could not make the call. With a shared runtime (a script of
+// calls) the call runs in it, against its clouds, and host options are refused.
+int runInProcessCall(std::string_view name, std::span<const std::string> arguments, HostRuntime* shared = nullptr);
 
 }  // namespace host

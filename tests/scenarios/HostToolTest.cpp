@@ -1,0 +1,118 @@
+// The reference host as integrators drive it from their own scripts: several calls against one
+// simulated cloud, and the record of every cloud call written from outside the product.
+#include <gtest/gtest.h>
+#include <rapidjson/document.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "ScratchDir.h"
+
+namespace scenarios {
+namespace {
+
+constexpr int kCallTimeoutMs = 120'000;
+const std::string kHostProgram = CLOUDDB_HOST_PROGRAM;
+const std::string kExamples = std::string(CLOUDDB_SOURCE_DIR) + "/examples";
+
+struct HostRun {
+  int exitCode = -1;
+  std::vector<std::string> lines;
+  std::string standardError;
+};
+
+std::string fileText(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+HostRun runHost(const testsupport::ScratchDir& scratch, std::vector<std::string> arguments) {
+  ChildProcess child(kHostProgram, arguments, scratch.file("host.stderr"));
+  HostRun run;
+  run.lines = linesOf(child.readRest(kCallTimeoutMs));
+  const std::optional<int> status = child.waitExit(kCallTimeoutMs);
+  run.exitCode = status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1;
+  run.standardError = fileText(scratch.file("host.stderr"));
+  return run;
+}
+
+rapidjson::Document json(const std::string& line) {
+  rapidjson::Document document;
+  document.Parse(line.c_str());
+  EXPECT_FALSE(document.HasParseError()) << line;
+  return document;
+}
+
+std::vector<std::string> demoHostOptions(const testsupport::ScratchDir& scratch) {
+  return {"--platform", kExamples + "/platform.json", "--cloud", kExamples + "/cloud.json",
+          "--key-file", kExamples + "/host.key",     "--log-file", scratch.file("host.log")};
+}
+
+// Delete a snapshot, then describe again: the second describe sees one snapshot fewer, because
+// both calls ran against one simulated cloud. The cloud-call record shows each lookup.
+TEST(HostScript, DeleteThenDescribeSeesTheDeletionAndTheCloudCallsAreRecorded) {
+  testsupport::ScratchDir scratch;
+  const std::string script = scratch.file("calls.jsonl");
+  std::ofstream(script)
+      << "# describe, delete one, describe again\n"
+         R"(["DescribeRDSInstanceSnapshot", "--app-id", "601", "--first", "orders-mysql"])" "\n"
+         "\n"
+         R"(["DeleteRDSInstanceSnapshot", "--app-id", "601", "--first", "orders-mysql", "--second", "orders-mysql-2024-05-01"])" "\n"
+         R"(["DescribeRDSInstanceSnapshot", "--app-id", "601", "--first", "orders-mysql"])" "\n"
+         R"(["BrowseInventoryHandler", "--request", ")" + kExamples + R"(/requests/browse-rds-regions.xml"])" "\n";
+  std::vector<std::string> arguments{"call", "--script", script, "--format", "json",
+                                     "--cloud-calls", scratch.file("calls-made.jsonl")};
+  const std::vector<std::string> host = demoHostOptions(scratch);
+  arguments.insert(arguments.end(), host.begin(), host.end());
+  const HostRun run = runHost(scratch, arguments);
+  ASSERT_EQ(run.exitCode, 0) << run.standardError;
+  ASSERT_EQ(run.lines.size(), 4u) << run.standardError;
+  EXPECT_EQ(json(run.lines[0])["records"].Size(), 2u);
+  EXPECT_EQ(json(run.lines[2])["records"].Size(), 1u);
+  EXPECT_EQ(std::string(json(run.lines[3])["followedBy"].GetString()), "disconnect-reply");
+
+  std::map<std::string, int> operations;
+  for (const std::string& line : linesOf(fileText(scratch.file("calls-made.jsonl")))) {
+    const rapidjson::Document call = json(line);
+    ++operations[call["operation"].GetString()];
+    EXPECT_FALSE(call["failed"].GetBool()) << line;
+    EXPECT_EQ(line.find("demo-secret-key"), std::string::npos) << line;
+  }
+  EXPECT_EQ(operations["RefreshDBSnapshotInfoList"], 2);
+  EXPECT_EQ(operations["DeleteRDSInstanceSnapshot"], 1);
+  EXPECT_EQ(operations["RefreshDCInfoList"], 1);
+}
+
+TEST(HostScript, MalformedLinesAndHostOptionsOnALineAreRefused) {
+  testsupport::ScratchDir scratch;
+  const std::vector<std::string> bad = {
+      R"("DescribeRDSInstanceSnapshot")", R"([])", R"(["DescribeRDSInstanceSnapshot", 601])", "not json",
+      R"(["DescribeRDSInstanceSnapshot", "--app-id", "601", "--cloud", "other.json"])"};
+  for (const std::string& line : bad) {
+    const std::string script = scratch.file("bad.jsonl");
+    std::ofstream(script) << line << "\n";
+    std::vector<std::string> arguments{"call", "--script", script};
+    const std::vector<std::string> host = demoHostOptions(scratch);
+    arguments.insert(arguments.end(), host.begin(), host.end());
+    const HostRun run = runHost(scratch, arguments);
+    EXPECT_EQ(run.exitCode, 1) << line;
+    EXPECT_NE(run.standardError.find("clouddb-host call"), std::string::npos) << run.standardError;
+  }
+}
+
+}  // namespace
+}  // namespace scenarios
