@@ -29,10 +29,12 @@ constexpr std::array kCallOptions{
     OptionSpec{"unix", "PATH", "talk to a host serving on this Unix socket"},
     OptionSpec{"tcp", "HOST:PORT", "talk to a host serving on this TCP port"},
     OptionSpec{"format", "xml|tree|json", "how to print the responses (default xml)"},
-    OptionSpec{"timeout", "S", "seconds to wait for each step (default: no limit)"},
+    OptionSpec{"timeout", "S", "seconds to wait for each step (default 300)"},
 };
 constexpr OptionSpec kHelpOption{"help", "", "show this help"};
 constexpr int kExitFailed = 1;
+// A console that waits without limit hangs a script whose host went quiet.
+constexpr int kDefaultStepTimeoutSeconds = 300;
 
 std::vector<OptionSpec> callSpecs() {
   std::vector<OptionSpec> specs(kCallOptions.begin(), kCallOptions.end());
@@ -44,6 +46,7 @@ std::vector<OptionSpec> callSpecs() {
 
 CLmError readPlan(const std::string& entry, const ParsedArguments& arguments, ExchangePlan& plan) {
   plan.entryPoint = entry;
+  plan.timeoutSeconds = kDefaultStepTimeoutSeconds;
   const int choices = int(arguments.has("request")) + int(arguments.has("no-request")) + int(arguments.has("raw-tag"));
   if (choices != 1) {
     return usageError("give one of --request FILE, --no-request or --raw-tag TAG");

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "SessionTag.h"
+
 namespace host {
 namespace {
 
@@ -60,6 +62,10 @@ std::string CaptureFile::renderLine(const LogLine& line) {
   writeString(json, "text", line.text);
   json.Key("jobId");
   json.Int64(line.jobId);
+  if (const std::uint64_t session = SessionTag::current(); session != 0) {
+    json.Key("session");
+    json.Uint64(session);
+  }
   json.EndObject();
   return buffer.GetString();
 }

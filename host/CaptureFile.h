@@ -2,7 +2,9 @@
 // CaptureFile: every log line and job event of the host, one JSON object per line, in a file that
 // a test driver reads after the host exits.
 //
-//   {"type":"line","tag":"DiscoverRDSInventory","level":0,"severity":"error","text":"...","jobId":-123456}
+//   {"type":"line","tag":"DiscoverRDSInventory","level":0,"severity":"error","text":"...","jobId":-123456,"session":3}
+// "session" numbers the connection of `serve` the line was written for (1, 2, ... in the order
+// they were accepted; SessionTag.h); lines outside a connection have none.
 //   {"type":"event","kind":"major","code":...,"jobId":...,"flags":0,"arguments":[{"kind":1,"text":"..."}]}
 //   {"type":"event","kind":"critical","code":0,"jobId":...,"flags":0,"error":{"code":-774,"message":"..."}}
 //

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "SessionHandler.h"
+#include "SessionTag.h"
 #include "platform/EvEvent.h"
 #include "platform/SocketListener.h"
 
@@ -111,6 +112,7 @@ void ConnectionServer::serveOnWorker(std::uint64_t id, kwnet::SocketFd socket) {
   // socket down through the worker's descriptor, which stays open until it is forgotten below, so
   // a stop never shuts down a number the system has meanwhile given to someone else.
   try {
+    const SessionTag tag(id);
     handler_.serve(kwnet::SocketFd(::dup(socket.get())));
   } catch (...) {
     EvDebug log;

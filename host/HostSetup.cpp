@@ -1,6 +1,7 @@
 #include "HostSetup.h"
 
 #include <array>
+#include <iostream>
 
 #include "ProductLibrary.h"
 #include "CaptureFile.h"
@@ -78,10 +79,20 @@ HostOptions defaultHostOptions() {
   return options;
 }
 
+// Says on standard error which built-in example file stands in for an option not given, so a
+// forgotten flag never silently runs against the demo account.
+std::string fileOrExample(const ParsedArguments& arguments, const char* option, const std::string& example) {
+  if (auto given = arguments.value(option)) {
+    return *given;
+  }
+  std::cerr << "clouddb-host: no --" << option << " given; using the example " << example << "\n";
+  return example;
+}
+
 CLmError readHostOptions(const ParsedArguments& arguments, HostOptions& options) {
-  options.platformFile = arguments.valueOr("platform", options.platformFile);
-  options.cloudFile = arguments.valueOr("cloud", options.cloudFile);
-  options.keyFile = arguments.valueOr("key-file", options.keyFile);
+  options.platformFile = fileOrExample(arguments, "platform", options.platformFile);
+  options.cloudFile = fileOrExample(arguments, "cloud", options.cloudFile);
+  options.keyFile = fileOrExample(arguments, "key-file", options.keyFile);
   options.logFile = arguments.valueOr("log-file", options.logFile);
   options.captureFile = arguments.valueOr("capture", options.captureFile);
   options.cloudCallsFile = arguments.valueOr("cloud-calls", options.cloudCallsFile);

@@ -67,5 +67,9 @@ int main(int argc, char** argv) {
   const std::vector<std::string_view> args(argv + 1, argv + argc);
   if (args.size() == 3 && args[0] == "encrypt" && args[1] == "--key-file") return encrypt(std::string(args[2]));
   if (args.size() == 2 && args[0] == "--generate-key") return generateKey(std::string(args[1]));
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    std::cout << kUsage;
+    return 0;
+  }
   return usage();
 }

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -112,6 +113,50 @@ TEST(HostScript, MalformedLinesAndHostOptionsOnALineAreRefused) {
     EXPECT_EQ(run.exitCode, 1) << line;
     EXPECT_NE(run.standardError.find("clouddb-host call"), std::string::npos) << run.standardError;
   }
+}
+
+// Two consoles served side by side: every line of a connection names its session.
+TEST(HostCapture, LinesOfParallelConnectionsNameTheirSession) {
+  testsupport::ScratchDir scratch;
+  const std::string socket = scratch.file("host.sock");
+  std::vector<std::string> serve{"serve", "--unix", socket, "--parallel", "2", "--max-connections", "2",
+                                 "--capture", scratch.file("capture.jsonl")};
+  const std::vector<std::string> host = demoHostOptions(scratch);
+  serve.insert(serve.end(), host.begin(), host.end());
+  ChildProcess server(kHostProgram, serve, scratch.file("serve.stderr"));
+  ASSERT_TRUE(server.readLine(30'000).has_value());  // "listening on ..."
+  for (int i = 0; i < 2; ++i) {
+    const HostRun call = runHost(scratch, {"call", "BrowseInventoryHandler", "--unix", socket, "--request",
+                                           kExamples + "/requests/browse-rds-regions.xml"});
+    EXPECT_EQ(call.exitCode, 0) << call.standardError;
+  }
+  ASSERT_TRUE(server.waitExit(30'000).has_value());
+  std::set<std::uint64_t> sessions;
+  for (const std::string& line : linesOf(fileText(scratch.file("capture.jsonl")))) {
+    const rapidjson::Document record = json(line);
+    if (std::string(record["tag"].GetString()) == "BrowseInventoryHandler") {
+      ASSERT_TRUE(record.HasMember("session")) << line;
+      sessions.insert(record["session"].GetUint64());
+    }
+  }
+  EXPECT_EQ(sessions, (std::set<std::uint64_t>{1, 2}));
+}
+
+// A forgotten flag must not silently run against the demo account; asking for help is no error.
+TEST(HostDefaults, ExampleFilesInUseAreNamedAndHelpSucceeds) {
+  testsupport::ScratchDir scratch;
+  const HostRun call = runHost(scratch, {"call", "DiscoverRDSNewInventory", "--app-id", "601", "--log-file",
+                                         scratch.file("host.log")});
+  EXPECT_EQ(call.exitCode, 0) << call.standardError;
+  for (const char* option : {"--platform", "--cloud", "--key-file"}) {
+    EXPECT_NE(call.standardError.find(std::string("no ") + option + " given; using the example "), std::string::npos)
+        << call.standardError;
+  }
+  ChildProcess secretHelp(CLOUDDB_SECRET_PROGRAM, {"--help"}, scratch.file("secret.stderr"));
+  EXPECT_NE(secretHelp.readRest(kCallTimeoutMs).find("usage: clouddb-secret"), std::string::npos);
+  const std::optional<int> status = secretHelp.waitExit(kCallTimeoutMs);
+  ASSERT_TRUE(status && WIFEXITED(*status));
+  EXPECT_EQ(WEXITSTATUS(*status), 0);
 }
 
 }  // namespace
