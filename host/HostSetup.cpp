@@ -5,6 +5,7 @@
 
 #include "ProductLibrary.h"
 #include "CaptureFile.h"
+#include "HostPaths.h"
 #include "CloudCallFile.h"
 #include "bridges/simulator/CloudSimulator.h"
 #include "platform/Clock.h"
@@ -13,12 +14,6 @@
 #include "platform/LogWriter.h"
 #include "platform/PlatformConfiguration.h"
 
-#ifndef CLOUDDB_HOST_SOURCE_DIR
-#error "CLOUDDB_HOST_SOURCE_DIR must name the source tree (for the examples/ defaults)"
-#endif
-#ifndef CLOUDDB_HOST_LIBRARY
-#error "CLOUDDB_HOST_LIBRARY must name the built product library"
-#endif
 
 namespace host {
 namespace {
@@ -39,7 +34,7 @@ constexpr std::array kHostOptionSpecs{
     OptionSpec{"library", "PATH", "the product library to load (default: the one built with this host)"},
 };
 
-std::string example(const char* name) { return std::string(CLOUDDB_HOST_SOURCE_DIR) + "/examples/" + name; }
+std::string example(const char* name) { return examplesFolder() + "/" + name; }
 
 }  // namespace
 
@@ -75,7 +70,7 @@ HostOptions defaultHostOptions() {
   options.cloudFile = example("cloud.json");
   options.keyFile = example("host.key");
   options.logFile = kDefaultLogFile;
-  options.libraryPath = CLOUDDB_HOST_LIBRARY;
+  options.libraryPath = defaultLibraryPath();
   return options;
 }
 

@@ -10,16 +10,23 @@
 # error shows that error. The script itself fails only when the host cannot be started or reached.
 #
 # usage: scripts/demo-run.sh [BUILD_DIR]   (default: build)
+#        DIR/share/clouddb/demo-run.sh DIR    (an installation made by cmake --install)
 set -euo pipefail
 
-repo=$(cd "$(dirname "$0")/.." && pwd)
 build_arg=${1:-build}
 build=$(cd "$build_arg" 2>/dev/null && pwd) || { echo "demo: no build folder '$build_arg'" >&2; exit 1; }
-host="$build/host/clouddb-host"
+if [ -x "$build/bin/clouddb-host" ]; then
+  # An installation: the examples lie in DIR/share/clouddb/examples.
+  host="$build/bin/clouddb-host"
+  data="$build/share/clouddb"
+else
+  host="$build/host/clouddb-host"
+  data=$(cd "$(dirname "$0")/.." && pwd)
+fi
 [ -x "$host" ] || { echo "demo: $host is not built" >&2; exit 1; }
 
-# The host's defaults (examples/platform.json, cloud.json, host.key) are relative to the repository.
-cd "$repo"
+# The requests and content documents below are named relative to the folder holding examples/.
+cd "$data"
 
 # Logs stay in the build folder for a look afterwards; the socket and the requests made here do not.
 logs="$build/demo"

@@ -159,5 +159,31 @@ TEST(HostDefaults, ExampleFilesInUseAreNamedAndHelpSucceeds) {
   EXPECT_EQ(WEXITSTATUS(*status), 0);
 }
 
+// An installation runs the demo account on its own: its host finds the examples and the library
+// beside it, not in the source or build tree.
+TEST(HostInstall, TheInstalledHostRunsTheDemoWithoutTheSourceTree) {
+  testsupport::ScratchDir scratch;
+  const std::string prefix = scratch.file("installed");
+  ChildProcess install(CLOUDDB_CMAKE_COMMAND, {"--install", CLOUDDB_BINARY_DIR, "--prefix", prefix},
+                       scratch.file("install.stderr"));
+  install.readRest(kCallTimeoutMs);
+  const std::optional<int> installed = install.waitExit(kCallTimeoutMs);
+  ASSERT_TRUE(installed && WIFEXITED(*installed) && WEXITSTATUS(*installed) == 0)
+      << fileText(scratch.file("install.stderr"));
+
+  ChildProcess call(prefix + "/bin/clouddb-host",
+                    {"call", "DiscoverRDSNewInventory", "--app-id", "601", "--format", "json", "--log-file",
+                     scratch.file("host.log")},
+                    scratch.file("call.stderr"));
+  const std::string output = call.readRest(kCallTimeoutMs);
+  const std::optional<int> status = call.waitExit(kCallTimeoutMs);
+  const std::string standardError = fileText(scratch.file("call.stderr"));
+  ASSERT_TRUE(status && WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << standardError;
+  EXPECT_NE(standardError.find("using the example " + prefix + "/share/clouddb/examples/platform.json"),
+            std::string::npos)
+      << standardError;
+  EXPECT_GT(json(output)["records"].Size(), 0u) << output;
+}
+
 }  // namespace
 }  // namespace scenarios
