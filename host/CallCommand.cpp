@@ -12,6 +12,7 @@
 #include "Endpoint.h"
 #include "HostSetup.h"
 #include "InProcessCommands.h"
+#include "InProcessExchange.h"
 #include "MessagePrinter.h"
 #include "NetworkEntryPoints.h"
 #include "RequestFile.h"
@@ -124,29 +125,16 @@ CLmError exchangeRemote(const Endpoint& endpoint, const ExchangePlan& plan, Exch
   return runExchange(*peer, plan, outcome);
 }
 
-// The host's side runs on a thread of this process, over a socket pair.
-CLmError exchangeInProcess(const HostOptions& hostOptions, HostRuntime* shared, const ExchangePlan& plan,
-                           ExchangeOutcome& outcome) {
+// Without a server the host runs in this process: the script's, or one started for this call.
+CLmError exchangeWithOwnHost(const HostOptions& hostOptions, HostRuntime* shared, const ExchangePlan& plan,
+                             ExchangeOutcome& outcome) {
   std::unique_ptr<HostRuntime> owned;
   if (shared == nullptr) {
     if (CLmError failed = HostRuntime::start(hostOptions, owned); failed.IsFailure()) {
       return failed;
     }
   }
-  HostRuntime* runtime = shared != nullptr ? shared : owned.get();
-  int ends[2] = {-1, -1};
-  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
-    return CLmError(-errno, "cannot make a socket pair for the in-process host");
-  }
-  kwnet::SocketFd hostEnd(ends[1]);
-  auto peer = std::make_unique<KwNetworkPeer>(kwnet::SocketFd(ends[0]));
-  SessionHandler handler(runtime->library());
-  std::thread hostThread([&handler, socket = std::move(hostEnd)]() mutable { handler.serve(std::move(socket)); });
-  CLmError result = runExchange(*peer, plan, outcome);
-  // Closing the console's end ends any wait of the host's side, so the join cannot hang on it.
-  peer.reset();
-  hostThread.join();
-  return result;
+  return exchangeInProcess(shared != nullptr ? *shared : *owned, plan, outcome);
 }
 
 CLmError callNetwork(const std::string& entry, const ParsedArguments& arguments, HostRuntime* shared) {
@@ -168,7 +156,7 @@ CLmError callNetwork(const std::string& entry, const ParsedArguments& arguments,
   }
   ExchangeOutcome outcome;
   CLmError result = endpoint ? exchangeRemote(*endpoint, plan, outcome)
-                             : exchangeInProcess(hostOptions, shared, plan, outcome);
+                             : exchangeWithOwnHost(hostOptions, shared, plan, outcome);
   if (result.IsFailure()) {
     return result;
   }

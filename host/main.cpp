@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CallCommand.h"
+#include "ExplainCommand.h"
 #include "ServeCommand.h"
 
 namespace {
@@ -16,7 +17,8 @@ constexpr char kUsage[] =
     "commands:\n"
     "  serve   serve the network entry points on a Unix socket or a loopback TCP port\n"
     "  call    call one entry point: as a console for the network entry points (with or without\n"
-    "          a running server), or from flags for the in-process ones\n"
+    "          a running server), or from flags for the in-process ones; --script FILE for several\n"
+    "  explain show which rule of a content document selects which database, and why others not\n"
     "\n"
     "clouddb-host COMMAND --help shows the options of a command.\n";
 
@@ -39,6 +41,9 @@ int main(int argc, char** argv) {
   }
   if (command == "call") {
     return host::runCallCommand(rest);
+  }
+  if (command == "explain") {
+    return host::runExplainCommand(rest);
   }
   std::cerr << "clouddb-host: unknown command '" << command << "'\n" << kUsage;
   return 1;

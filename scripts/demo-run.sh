@@ -6,6 +6,7 @@
 #   3. previews of the hand-written content documents of examples/content/
 #   4. the expansion of a saved backup set before a backup
 #   5. the snapshots of one database
+#   6. why each database of a backup set is in it: each rule's own selection and the merge
 # Every answer is printed as a tree, failures included: a step that the product answers with an
 # error shows that error. The script itself fails only when the host cannot be started or reached.
 #
@@ -125,6 +126,10 @@ agent DiscoverRDSNewInventory --app-id 601 --region us-east-1
 step "5. Snapshots of orders-mysql (account of subclient 601)" \
   "DescribeRDSInstanceSnapshot --app-id 601 --first orders-mysql"
 agent DescribeRDSInstanceSnapshot --app-id 601 --first orders-mysql
+
+step "6. Why these databases? The rules of subclient 601 one by one, then merged" \
+  "explain --app-id 601"
+"$host" explain --app-id 601 --log-file "$logs/calls.log"
 
 stop_server
 printf '\nThe host has stopped. Its log: %s; the calls'"'"' log: %s\n' "$logs/host.log" "$logs/calls.log"

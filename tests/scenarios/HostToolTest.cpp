@@ -159,6 +159,40 @@ TEST(HostDefaults, ExampleFilesInUseAreNamedAndHelpSucceeds) {
   EXPECT_EQ(WEXITSTATUS(*status), 0);
 }
 
+// Rule provenance: each rule's own selection, the duplicates the merge removed, and a rule the
+// regions constraint refused, with the constraint named.
+TEST(HostExplain, EachRuleShowsWhatItSelectsAndWhatTheConstraintDid) {
+  testsupport::ScratchDir scratch;
+  const std::string content = scratch.file("content.xml");
+  std::ofstream(content) << R"(<CloudDBEntity entityType="17">
+      <children name="ap-south-1" entityType="4"/>
+      <children name="orders-mysql" entityType="50" region="us-east-1"/>
+      <children name="orders-*" entityType="51" region="us-east-1"/>
+    </CloudDBEntity>)";
+  std::vector<std::string> arguments{"explain", "--content", content, "--instance-id", "1001",
+                                     "--instance-type", "4", "--format", "json"};
+  const std::vector<std::string> host = demoHostOptions(scratch);
+  arguments.insert(arguments.end(), host.begin(), host.end());
+  const HostRun run = runHost(scratch, arguments);
+  ASSERT_EQ(run.exitCode, 0) << run.standardError;
+  ASSERT_EQ(run.lines.size(), 1u);
+  const rapidjson::Document explanation = json(run.lines[0]);
+  EXPECT_EQ(explanation["regionsConstraint"].Size(), 3u);
+  const auto& rules = explanation["rules"];
+  ASSERT_EQ(rules.Size(), 3u);
+  EXPECT_EQ(rules[0]["selects"].Size(), 0u);
+  ASSERT_EQ(rules[0]["constraintNotes"].Size(), 1u);
+  EXPECT_EQ(std::string(rules[0]["constraintNotes"][0].GetString()),
+            "region 'ap-south-1' is ignored due to a regions constraint");
+  EXPECT_EQ(rules[1]["selects"].Size(), 1u);
+  EXPECT_EQ(rules[2]["selects"].Size(), 2u);
+  const auto& result = explanation["result"];
+  ASSERT_EQ(result.Size(), 2u);  // orders-mysql once, though two rules select it
+  EXPECT_EQ(std::string(result[0]["name"].GetString()), "orders-mysql");
+  EXPECT_EQ(result[0]["rules"].Size(), 2u);
+  EXPECT_EQ(explanation["leftOut"].Size(), 0u);
+}
+
 // An installation runs the demo account on its own: its host finds the examples and the library
 // beside it, not in the source or build tree.
 TEST(HostInstall, TheInstalledHostRunsTheDemoWithoutTheSourceTree) {
