@@ -1,5 +1,8 @@
 #include "InProcessCommands.h"
 
+#include <pugixml.hpp>
+#include <rapidjson/document.h>
+
 #include <algorithm>
 #include <array>
 #include <iostream>
@@ -44,7 +47,8 @@ constexpr std::array kCommands{
 };
 
 constexpr OptionSpec kHelpOption{"help", "", "show this help"};
-constexpr OptionSpec kFormatOption{"format", "tree|json", "output for people (tree, the default) or programs"};
+constexpr OptionSpec kFormatOption{"format", "xml|tree|json",
+                                   "output for people (tree, the default) or programs (json, or the same as xml)"};
 constexpr OptionSpec kAppIdOption{"app-id", "N", "the backup set (application) whose account is used"};
 constexpr OptionSpec kInstanceIdOption{"instance-id", "N", "same as --app-id"};
 
@@ -91,7 +95,7 @@ std::vector<OptionSpec> optionsOf(Shape shape) {
   return specs;
 }
 
-void printJson(std::string_view name, const CallOutcome& outcome, const LogCapture& capture) {
+std::string renderJson(std::string_view name, const CallOutcome& outcome, const LogCapture& capture) {
   rapidjson::StringBuffer buffer;
   JsonWriter json(buffer);
   json.StartObject();
@@ -113,7 +117,52 @@ void printJson(std::string_view name, const CallOutcome& outcome, const LogCaptu
   }
   json.EndArray();
   json.EndObject();
-  std::cout << buffer.GetString() << "\n";
+  return std::string(buffer.GetString(), buffer.GetSize());
+}
+
+void printJson(std::string_view name, const CallOutcome& outcome, const LogCapture& capture) {
+  std::cout << renderJson(name, outcome, capture) << "\n";
+}
+
+// The JSON form as XML, member for member: an object member becomes an element of its name, an
+// array one element holding an <item> per entry, a scalar an attribute (text for array entries).
+void appendXml(pugi::xml_node element, const rapidjson::Value& value) {
+  const auto scalarText = [](const rapidjson::Value& scalar) -> std::string {
+    if (scalar.IsString()) return std::string(scalar.GetString(), scalar.GetStringLength());
+    if (scalar.IsBool()) return scalar.GetBool() ? "true" : "false";
+    if (scalar.IsInt64()) return std::to_string(scalar.GetInt64());
+    if (scalar.IsUint64()) return std::to_string(scalar.GetUint64());
+    if (scalar.IsNumber()) return std::to_string(scalar.GetDouble());
+    return {};
+  };
+  if (value.IsObject()) {
+    for (const auto& member : value.GetObject()) {
+      const std::string key(member.name.GetString(), member.name.GetStringLength());
+      if (member.value.IsObject() || member.value.IsArray()) {
+        appendXml(element.append_child(key.c_str()), member.value);
+      } else if (!member.value.IsNull()) {
+        element.append_attribute(key.c_str()).set_value(scalarText(member.value).c_str());
+      }
+    }
+  } else if (value.IsArray()) {
+    for (const auto& entry : value.GetArray()) {
+      pugi::xml_node item = element.append_child("item");
+      if (entry.IsObject() || entry.IsArray()) {
+        appendXml(item, entry);
+      } else {
+        item.text().set(scalarText(entry).c_str());
+      }
+    }
+  }
+}
+
+void printXml(std::string_view name, const CallOutcome& outcome, const LogCapture& capture) {
+  rapidjson::Document parsed;
+  const std::string json = renderJson(name, outcome, capture);
+  parsed.Parse(json.c_str(), json.size());
+  pugi::xml_document document;
+  appendXml(document.append_child("call"), parsed);
+  document.save(std::cout, "  ", pugi::format_indent | pugi::format_no_declaration);
 }
 
 void printTree(std::string_view name, const CallOutcome& outcome, const LogCapture& capture) {
@@ -165,8 +214,8 @@ int runInProcessCall(std::string_view name, std::span<const std::string> argumen
     return kExitCalled;
   }
   const std::string format = parsed.valueOr("format", "tree");
-  if (!bad.IsFailure() && format != "tree" && format != "json") {
-    bad = usageError("--format must be tree or json");
+  if (!bad.IsFailure() && format != "tree" && format != "json" && format != "xml") {
+    bad = usageError("--format must be xml, tree or json");
   }
   if (!bad.IsFailure()) {
     bad = shared != nullptr ? refuseHostOptions(parsed) : readHostOptions(parsed, hostOptions);
@@ -188,6 +237,8 @@ int runInProcessCall(std::string_view name, std::span<const std::string> argumen
   }
   if (format == "json") {
     printJson(name, outcome, capture);
+  } else if (format == "xml") {
+    printXml(name, outcome, capture);
   } else {
     printTree(name, outcome, capture);
   }

@@ -2,7 +2,9 @@
 // `clouddb-host call ENTRY ...` for the in-process entry points: the arguments come from flags,
 // the host starts its environment, calls the entry point once and prints what it returned (the
 // records, the response or the out error) and the log lines and job events of the call, as an
-// indented tree for people or as one JSON object (--format json) for programs:
+// indented tree for people or as one JSON object (--format json) for programs, or that object's
+// members as XML elements and attributes (--format xml), so both kinds of call take one set of
+// formats:
 //   {"entryPoint":"...","records":[...],"error":{"code":0,"message":"","text":"Success"},
 //    "log":[{"type":"line",...}],"events":[{"type":"event",...}]}
 // "records", "response" and "error" appear when the entry point gives them back.

@@ -16,7 +16,7 @@ namespace host {
 namespace {
 
 constexpr OptionSpec kScriptOption{"script", "FILE", "the calls to run, one JSON array of texts per line"};
-constexpr OptionSpec kFormatOption{"format", "tree|json",
+constexpr OptionSpec kFormatOption{"format", "xml|tree|json",
                                    "each call's output (default tree), unless its line says otherwise"};
 // A script is written by hand or by a test; anything larger is not one.
 constexpr std::size_t kMaxScriptBytes = std::size_t{1} << 20;
@@ -99,8 +99,8 @@ int runCallScript(std::span<const std::string> arguments) {
   CLmError bad = parseArguments(specs, words, parsed);
   // The formats every call takes, network and in-process alike.
   const std::string format = parsed.valueOr("format", "tree");
-  if (!bad.IsFailure() && format != "tree" && format != "json") {
-    bad = usageError("--format must be tree or json");
+  if (!bad.IsFailure() && format != "xml" && format != "tree" && format != "json") {
+    bad = usageError("--format must be xml, tree or json");
   }
   if (!bad.IsFailure()) {
     bad = readHostOptions(parsed, hostOptions);

@@ -1,6 +1,6 @@
 #pragma once
-// `clouddb-host call --script FILE [--format tree|json] [host options]`: several calls, network and
-// in-process, in one host against one simulated cloud, so that what one call changes (a deleted
+// `clouddb-host call --script FILE [--format xml|tree|json] [host options]`: several calls,
+// network and in-process, in one host against one simulated cloud, so that what one call changes (a deleted
 // snapshot) is what the next one sees.
 //
 // FILE holds one call per line as a JSON array of texts: the entry point, then its flags exactly

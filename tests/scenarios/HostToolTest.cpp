@@ -152,6 +152,13 @@ TEST(HostDefaults, ExampleFilesInUseAreNamedAndHelpSucceeds) {
     EXPECT_NE(call.standardError.find(std::string("no ") + option + " given; using the example "), std::string::npos)
         << call.standardError;
   }
+  // Network and in-process calls take the same formats.
+  const HostRun xml = runHost(scratch, {"call", "DiscoverRDSNewInventory", "--app-id", "601", "--format", "xml",
+                                        "--log-file", scratch.file("host.log")});
+  EXPECT_EQ(xml.exitCode, 0) << xml.standardError;
+  ASSERT_FALSE(xml.lines.empty());
+  EXPECT_EQ(xml.lines[0], R"(<call entryPoint="DiscoverRDSNewInventory">)");
+
   ChildProcess secretHelp(CLOUDDB_SECRET_PROGRAM, {"--help"}, scratch.file("secret.stderr"));
   EXPECT_NE(secretHelp.readRest(kCallTimeoutMs).find("usage: clouddb-secret"), std::string::npos);
   const std::optional<int> status = secretHelp.waitExit(kCallTimeoutMs);
