@@ -1,7 +1,7 @@
 #pragma once
 // `clouddb-host call --script FILE [--format xml|tree|json] [host options]`: several calls,
-// network and in-process, in one host against one simulated cloud, so that what one call changes (a deleted
-// snapshot) is what the next one sees.
+// network and in-process, in one host against one simulated cloud, so that what one call
+// changes (a deleted snapshot) is what the next one sees.
 //
 // FILE holds one call per line as a JSON array of texts: the entry point, then its flags exactly
 // as `clouddb-host call` takes them, e.g.
