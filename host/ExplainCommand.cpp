@@ -203,16 +203,20 @@ void printTable(const Subject& subject, const Explanation& explanation) {
   }
 }
 
+void writeDatabaseMembers(rapidjson::Writer<rapidjson::StringBuffer>& json, const Database& database) {
+  json.Key("name");
+  json.String(database.name.c_str());
+  json.Key("region");
+  json.String(database.region.c_str());
+  json.Key("type");
+  json.Int64(database.type);
+}
+
 void writeDatabases(rapidjson::Writer<rapidjson::StringBuffer>& json, const std::vector<Database>& databases) {
   json.StartArray();
   for (const Database& database : databases) {
     json.StartObject();
-    json.Key("name");
-    json.String(database.name.c_str());
-    json.Key("region");
-    json.String(database.region.c_str());
-    json.Key("type");
-    json.Int64(database.type);
+    writeDatabaseMembers(json, database);
     json.EndObject();
   }
   json.EndArray();
@@ -265,12 +269,7 @@ void printJson(const Subject& subject, const Explanation& explanation) {
   for (const Database& database : explanation.whole.selected) {
     kept[database] = true;
     json.StartObject();
-    json.Key("name");
-    json.String(database.name.c_str());
-    json.Key("region");
-    json.String(database.region.c_str());
-    json.Key("type");
-    json.Int64(database.type);
+    writeDatabaseMembers(json, database);
     json.Key("rules");
     json.StartArray();
     if (const auto found = by.find(database); found != by.end()) {
