@@ -167,12 +167,12 @@ int AmazonServiceBase::FetchCredentials(unsigned long instanceId) {
     applicationManager.getCredentials(m_proxyCredentials);
   }
   // An instance without a proxy of its own still goes through the one the administrator set for
-  // the machine: a browse by instance alone must not go around it.
+  // the machine (the global proxy settings): a browse by instance alone must not go around it.
   const bool instanceNamesAProxy =
       std::any_of(m_proxyCredentials.begin(), m_proxyCredentials.end(),
                   [](const SHostCredentials& entry) { return entry.kind == proxysettings::kHttpProxyKind; });
   if (!instanceNamesAProxy) {
-    GetHTTPProxySettings();
+    proxysettings::lookUpGlobalProxySettings(m_log, proxysettings::kErrorFetchingHttpProxy, m_proxyCredentials);
   }
   m_log.DebugLvl(kFetchCredentialsTag, 2, "%s", kEnd);
   return 1;
