@@ -80,21 +80,20 @@ bool CGoogleCloudSDKCppBridge::Connect(const std::string& keyFile, const std::st
                                        const std::string& keyPassword) {
   // A sign-in that fails leaves none behind: the old one ends either way.
   state_->signedIn.reset();
-  return state_->call("Connect", {keyFile, serviceAccountId, kNotShown},
-                      [&](cloudsim::SimulatedClouds& clouds, RecordedCall& record) -> cloudsim::CallFailure {
-                        std::size_t account = 0;
-                        if (auto refused =
-                                authenticateGoogle(clouds.fixture, keyFile, serviceAccountId, keyPassword, account)) {
-                          return refused;
-                        }
-                        if (auto unreachable = cloudsim::reachService(clouds.fixture.network, {}, kTokenHost)) {
-                          return unreachable;
-                        }
-                        record.connection = ++clouds.connectionsOpened;
-                        state_->signedIn =
-                            State::SignedIn{CloudSimulator::installed()->identity(), record.connection, account};
-                        return std::nullopt;
-                      });
+  return state_->call(
+      "Connect", {keyFile, serviceAccountId, kNotShown},
+      [&](cloudsim::SimulatedClouds& clouds, RecordedCall& record) -> cloudsim::CallFailure {
+        std::size_t account = 0;
+        if (auto refused = authenticateGoogle(clouds.fixture, keyFile, serviceAccountId, keyPassword, account)) {
+          return refused;
+        }
+        if (auto unreachable = cloudsim::reachService(clouds.fixture.network, {}, kTokenHost)) {
+          return unreachable;
+        }
+        record.connection = ++clouds.connectionsOpened;
+        state_->signedIn = State::SignedIn{CloudSimulator::installed()->identity(), record.connection, account};
+        return std::nullopt;
+      });
 }
 
 bool CGoogleCloudSDKCppBridge::Disconnect() {
@@ -105,6 +104,8 @@ bool CGoogleCloudSDKCppBridge::Disconnect() {
   return done;
 }
 
-std::string CGoogleCloudSDKCppBridge::GetLastError() const { return state_->lastError; }
+std::string CGoogleCloudSDKCppBridge::GetLastError() const {
+  return state_->lastError;
+}
 
 }  // namespace GoogleCloudSDKCppBridge

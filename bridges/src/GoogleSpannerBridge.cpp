@@ -64,37 +64,39 @@ bool CGoogleCloudSDKCppBridge::ListProjects(std::vector<GoogleCloudSDKWrapper::S
 bool CGoogleCloudSDKCppBridge::GetSpannerInstancesList(
     const std::string& project, std::vector<GoogleCloudSDKWrapper::SSpannerInstanceInfoLib>& out) {
   out.clear();
-  return state_->callService(
-      "GetSpannerInstancesList", {project}, kSpannerHost,
-      [&](const cloudsim::GoogleAccount& account) -> cloudsim::CallFailure {
-        if (!project.empty() && !hasProject(account, project)) return projectNotFound(project);
-        for (const cloudsim::GoogleSpannerInstance& instance : account.spannerInstances) {
-          if (project.empty() || instance.project == project) out.push_back(instanceRecord(instance));
-        }
-        return std::nullopt;
-      });
+  return state_->callService("GetSpannerInstancesList", {project}, kSpannerHost,
+                             [&](const cloudsim::GoogleAccount& account) -> cloudsim::CallFailure {
+                               if (!project.empty() && !hasProject(account, project)) return projectNotFound(project);
+                               for (const cloudsim::GoogleSpannerInstance& instance : account.spannerInstances) {
+                                 if (project.empty() || instance.project == project)
+                                   out.push_back(instanceRecord(instance));
+                               }
+                               return std::nullopt;
+                             });
 }
 
 bool CGoogleCloudSDKCppBridge::GetSpannerDatabasesList(
     const std::string& project, const std::string& instance,
     std::vector<GoogleCloudSDKWrapper::SSpannerDatabaseInfoLib>& out) {
   out.clear();
-  return state_->callService(
-      "GetSpannerDatabasesList", {project, instance}, kSpannerHost,
-      [&](const cloudsim::GoogleAccount& account) -> cloudsim::CallFailure {
-        if (project.empty() || instance.empty()) {
-          return std::string("INVALID_ARGUMENT: a project and an instance must be named");
-        }
-        if (!hasProject(account, project)) return projectNotFound(project);
-        const auto found = std::find_if(
-            account.spannerInstances.begin(), account.spannerInstances.end(),
-            [&](const cloudsim::GoogleSpannerInstance& item) { return item.project == project && item.name == instance; });
-        if (found == account.spannerInstances.end()) {
-          return "NOT_FOUND: Instance not found: projects/" + project + "/instances/" + instance;
-        }
-        for (const std::string& database : found->databases) out.push_back(databaseRecord(*found, database));
-        return std::nullopt;
-      });
+  return state_->callService("GetSpannerDatabasesList", {project, instance}, kSpannerHost,
+                             [&](const cloudsim::GoogleAccount& account) -> cloudsim::CallFailure {
+                               if (project.empty() || instance.empty()) {
+                                 return std::string("INVALID_ARGUMENT: a project and an instance must be named");
+                               }
+                               if (!hasProject(account, project)) return projectNotFound(project);
+                               const auto found =
+                                   std::find_if(account.spannerInstances.begin(), account.spannerInstances.end(),
+                                                [&](const cloudsim::GoogleSpannerInstance& item) {
+                                                  return item.project == project && item.name == instance;
+                                                });
+                               if (found == account.spannerInstances.end()) {
+                                 return "NOT_FOUND: Instance not found: projects/" + project + "/instances/" + instance;
+                               }
+                               for (const std::string& database : found->databases)
+                                 out.push_back(databaseRecord(*found, database));
+                               return std::nullopt;
+                             });
 }
 
 }  // namespace GoogleCloudSDKCppBridge
