@@ -6,6 +6,7 @@
 #   3. previews of the hand-written content documents of examples/content/
 #   4. the expansion of a saved backup set before a backup
 #   5. the snapshots of one database
+#   6. the Spanner instances, projects and databases of the sample Google Cloud account
 # Every answer is printed as a tree, failures included: a step that the product answers with an
 # error shows that error. The script itself fails only when the host cannot be started or reached.
 #
@@ -118,6 +119,12 @@ agent DiscoverRDSNewInventory --app-id 601 --region us-east-1
 step "5. Snapshots of orders-mysql (account of subclient 601)" \
   "DescribeRDSInstanceSnapshot --app-id 601 --first orders-mysql"
 agent DescribeRDSInstanceSnapshot --app-id 601 --first orders-mysql
+
+step "6. Google Cloud Spanner of client 37: instances, projects, the databases of demo-spanner" \
+  "already protected objects are left out: the instance demo-spanner, the database ledger"
+for level in instances projects databases; do
+  console "examples/requests/browse-spanner-$level.xml"
+done
 
 stop_server
 printf '\nThe host has stopped. Its log: %s; the calls'"'"' log: %s\n' "$logs/host.log" "$logs/calls.log"
