@@ -167,7 +167,7 @@ TEST(SpannerCredentials, AWrappedKeyThatDoesNotUnwrapNeverReachesTheCloud) {
   std::string tampered = good;
   tampered[7] = tampered[7] == '0' ? '1' : '0';
   for (const std::string& stored : {std::string("Wnot-hexadecimal"), good + "0", tampered, std::string("")}) {
-    SpannerTestWorld world(SpannerTestWorld::defaultContents(stored));
+    SpannerTestWorld world(spannerContents(stored));
     App::CloudDBEntity entity;
     const CLmError result = preview(kWrappedKeyClientId, 0, "projects", entity);
     EXPECT_EQ(result.code(), -774) << stored;
