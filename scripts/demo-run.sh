@@ -6,7 +6,8 @@
 #   3. previews of the hand-written content documents of examples/content/
 #   4. the expansion of a saved backup set before a backup
 #   5. the snapshots of one database
-#   6. why each database of a backup set is in it: each rule's own selection and the merge
+#   6. the Spanner instances, projects and databases of the sample Google Cloud account
+#   7. why each database of a backup set is in it: each rule's own selection and the merge
 # Every answer is printed as a tree, failures included: a step that the product answers with an
 # error shows that error. The script itself fails only when the host cannot be started or reached.
 #
@@ -127,7 +128,13 @@ step "5. Snapshots of orders-mysql (account of subclient 601)" \
   "DescribeRDSInstanceSnapshot --app-id 601 --first orders-mysql"
 agent DescribeRDSInstanceSnapshot --app-id 601 --first orders-mysql
 
-step "6. Why these databases? The rules of subclient 601 one by one, then merged" \
+step "6. Google Cloud Spanner of client 37: instances, projects, the databases of demo-spanner" \
+  "already protected objects are left out: the instance demo-spanner, the database ledger"
+for level in instances projects databases; do
+  console "examples/requests/browse-spanner-$level.xml"
+done
+
+step "7. Why these databases? The rules of subclient 601 one by one, then merged" \
   "explain --app-id 601"
 "$host" explain --app-id 601 --log-file "$logs/calls.log"
 

@@ -79,6 +79,9 @@ struct GoogleSpannerInstance {
   std::string name;
   std::string project;
   std::vector<std::string> databases;
+  std::string displayName;  // defaults to the name
+  std::string config;       // "regional-us-central1" unless given
+  std::int64_t nodeCount = 1;
 };
 
 struct GoogleAccount {

@@ -1,6 +1,8 @@
 // The accounts of Azure, Google Cloud, Alibaba Cloud and Oracle Cloud in the cloud fixture. The
 // simulator keeps them so that the bridges of those clouds can be built on the same fixture;
 // their sections are described in docs/cloud-fixture.md.
+#include <algorithm>
+
 #include "FixtureJsonReader.h"
 #include "FixtureParser.h"
 
@@ -61,8 +63,17 @@ GoogleAccount parseGoogleAccount(FixtureObject& account) {
   google.projects = namedItems(account, "projects", "id", "name");
   google.sqlInstances = namedItems(account, "sqlInstances", "name", "engine");
   account.forEachObject("spannerInstances", [&](FixtureObject& instance) {
-    google.spannerInstances.push_back(GoogleSpannerInstance{
-        instance.requiredString("name"), instance.requiredString("project"), instance.optionalStringList("databases")});
+    GoogleSpannerInstance spanner;
+    spanner.name = instance.requiredString("name");
+    spanner.project = instance.requiredString("project");
+    spanner.databases = instance.optionalStringList("databases");
+    spanner.displayName = instance.optionalString("displayName", spanner.name);
+    spanner.config = instance.optionalString("config", "regional-us-central1");
+    spanner.nodeCount = instance.optionalInt64("nodeCount", 1);
+    const bool ownProject = std::any_of(google.projects.begin(), google.projects.end(),
+                                        [&](const NamedItem& project) { return project.name == spanner.project; });
+    if (!ownProject) instance.fail("member \"project\" must name one of the account's projects");
+    google.spannerInstances.push_back(std::move(spanner));
   });
   return google;
 }

@@ -10,6 +10,7 @@
 #include "clouddb/entry/BrowseTexts.h"
 #include "clouddb/entry/RegionsForInstance.h"
 #include "clouddb/entry/Unavailable.h"
+#include "clouddb/google/CGoogleSpannerInfo.h"
 #include "platform/config/CloudAppsInstance.h"
 
 namespace clouddb::entry {
@@ -20,8 +21,10 @@ constexpr std::int64_t kRootType = aws::rule::kAll;
 constexpr std::int64_t kRegionType = aws::rule::kRegion;
 constexpr std::int64_t kPreviewParametersCode = -1;
 
-bool isAzureOrSpanner(std::int64_t instanceType) {
-  return instanceType == 23 || instanceType == 32 || instanceType == 37;
+constexpr std::int64_t kSpannerType = 37;
+
+bool isAzure(std::int64_t instanceType) {
+  return instanceType == 23 || instanceType == 32;
 }
 
 // The instance id of a request's instance reference: a missing reference and -1 both read as 0.
@@ -142,6 +145,23 @@ void browseAws(AwsBrowseService& service, std::int64_t instanceType, std::uint64
   answer.succeed();
 }
 
+// A Spanner browse or preview: one level of the client's Google Cloud account, chosen by path.
+void answerSpanner(CGoogleSpannerInfo& spanner, std::uint64_t clientId, std::uint64_t instanceId,
+                   const std::string& path, BrowseAnswer& answer) {
+  if (clientId == 0) {
+    answer.log().Error(kTag, "%s", texts::kNoClientIdInRequest);
+    answer.fail(1, texts::kNoGoogleCloudClient);
+    return;
+  }
+  const CLmError result = spanner.PreviewGoogleSpanner(clientId, instanceId, path, answer.root());
+  if (result.IsFailure()) {
+    answer.log().Error(kTag, texts::kPreviewFailed, result.AsString().c_str());
+    answer.fail(result.code(), result.message());
+    return;
+  }
+  answer.succeed();
+}
+
 void browse(const App::BrowseInventoryReq& request, BrowseAnswer& answer) {
   const std::uint64_t instanceId = instanceIdOf(request.instance());
   std::uint64_t clientId = clientIdOf(request.client());
@@ -151,11 +171,16 @@ void browse(const App::BrowseInventoryReq& request, BrowseAnswer& answer) {
     clientId = 0;
   }
   AwsBrowseServices services;
+  CGoogleSpannerInfo spanner;
   if (AwsBrowseService* service = services.forInstanceType(instanceType)) {
     browseAws(*service, instanceType, instanceId, clientId, request.path(), answer);
     return;
   }
-  if (isAzureOrSpanner(instanceType)) {
+  if (instanceType == kSpannerType) {
+    answerSpanner(spanner, clientId, instanceId, request.path(), answer);
+    return;
+  }
+  if (isAzure(instanceType)) {
     answer.log().Error(kTag, "%s", unavailable::kBrowse);
     answer.fail(1, unavailable::kBrowse);
     return;
@@ -198,12 +223,13 @@ void preview(const App::BrowsePreviewReq& request, BrowseAnswer& answer) {
     instanceType = configuredInstanceType(instanceId);
   }
   AwsBrowseServices services;
+  CGoogleSpannerInfo spanner;
+  if (instanceType == kSpannerType) {
+    answerSpanner(spanner, clientIdOf(request.client()), instanceId, request.spannerPath(), answer);
+    return;
+  }
   AwsBrowseService* service = services.forInstanceType(instanceType);
   if (service == nullptr) {
-    if (instanceType == 37) {
-      answer.log().Error(kTag, "%s", unavailable::kPreview);
-      answer.fail(1, unavailable::kPreview);
-    }
     return;
   }
   const CLmError result =

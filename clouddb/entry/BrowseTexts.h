@@ -15,6 +15,8 @@ inline constexpr char kInvalidPreviewParameters[] = "Invalid preview parameters"
 inline constexpr char kPreviewFailed[] = "Failed to preview the content. Error [%s]";
 inline constexpr char kRegionFound[] = "Region found for instanceId %lu: '%s'";
 inline constexpr char kDefaultRegion[] = "default";
+inline constexpr char kNoGoogleCloudClient[] = "No Google Cloud Client is set in the request";
+inline constexpr char kNoClientIdInRequest[] = "No ClientId is set in the request";
 inline constexpr char kRequestAbandoned[] = "The request could not be completed: %s";
 
 }  // namespace clouddb::entry::texts

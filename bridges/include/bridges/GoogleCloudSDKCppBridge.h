@@ -1,8 +1,15 @@
 #pragma once
 // CGoogleCloudSDKCppBridge: the Google Cloud client (Cloud SQL, projects, Spanner).
-// Not served by the cloud simulator yet: every call fails with "... is not supported by this
-// simulator yet" in GetLastError (or "no cloud simulator installed").
+//
+// One object serves one provider and one thread. Connect signs in to one Google account of the
+// installed cloud simulator with a service account and its key (a ".p12" key file and its
+// password, or no file and the key material itself); the listings then see that account's
+// projects and Spanner instances. Operations answer true on success; GetLastError gives the
+// text of the last call's failure (empty after a success). The list operations replace the
+// caller's list, and leave it empty when they fail. Arguments and texts are described in
+// docs/cloud-fixture.md.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,7 +54,8 @@ namespace GoogleCloudSDKCppBridge {
 
 class CGoogleCloudSDKCppBridge {
  public:
-  CGoogleCloudSDKCppBridge() = default;
+  CGoogleCloudSDKCppBridge();
+  ~CGoogleCloudSDKCppBridge();
   CGoogleCloudSDKCppBridge(const CGoogleCloudSDKCppBridge&) = delete;
   CGoogleCloudSDKCppBridge& operator=(const CGoogleCloudSDKCppBridge&) = delete;
 
@@ -60,12 +68,14 @@ class CGoogleCloudSDKCppBridge {
   bool GetDBInstanceInfoList(std::vector<RDSInfoStructs::SDBInstanceInfo>& out, unsigned long long first, int count);
 
   bool ListProjects(std::vector<GoogleCloudSDKWrapper::SProjectInfoLib>& out);
+  // An empty project lists the instances of every project of the account.
   bool GetSpannerInstancesList(const std::string& project, std::vector<GoogleCloudSDKWrapper::SSpannerInstanceInfoLib>& out);
   bool GetSpannerDatabasesList(const std::string& project, const std::string& instance,
                                std::vector<GoogleCloudSDKWrapper::SSpannerDatabaseInfoLib>& out);
 
  private:
-  std::string lastError_;
+  struct State;
+  std::unique_ptr<State> state_;
 };
 
 }  // namespace GoogleCloudSDKCppBridge

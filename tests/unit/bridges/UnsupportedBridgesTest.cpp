@@ -6,7 +6,6 @@
 #include "bridges/AliCloudSDKCppBridge.h"
 #include "bridges/AzureSDKCppBridge.h"
 #include "bridges/CloudSDKCppBridge.h"
-#include "bridges/GoogleCloudSDKCppBridge.h"
 #include "bridges/OracleCloudSDKCppBridge.h"
 
 using namespace bridgetest;
@@ -15,7 +14,6 @@ TEST(UnsupportedBridges, ConnectsFailWithTheReasonAndAreRecorded) {
   InstalledSimulator simulator;
   AzureSDKCppBridge::CAzureSDKCppBridge azure;
   CloudSDKCppBridge::CCloudSDKCppBridge resourceManager;
-  GoogleCloudSDKCppBridge::CGoogleCloudSDKCppBridge google;
   AliCloudSDKCppBridge::CAliCloudSDKCppBridge alibaba;
   OracleCloudSDKCppBridge::COracleCloudSDKCppBridge oracle(OracleCloudSDKCppBridge::kModeInfrastructure);
 
@@ -23,19 +21,17 @@ TEST(UnsupportedBridges, ConnectsFailWithTheReasonAndAreRecorded) {
   EXPECT_EQ(azure.GetLastErrorString(), "Connect is not supported by this simulator yet");
   EXPECT_FALSE(resourceManager.Connect("sub\\tenant", "app", "secret"));
   EXPECT_EQ(resourceManager.GetLastErrorString(), "Connect is not supported by this simulator yet");
-  EXPECT_FALSE(google.Connect("key.p12", "sa@project", "notasecret"));
-  EXPECT_EQ(google.GetLastError(), "Connect is not supported by this simulator yet");
   EXPECT_FALSE(alibaba.ConnectRDS("LTAI", "secret"));
   EXPECT_EQ(alibaba.GetLastError(), "ConnectRDS is not supported by this simulator yet");
   EXPECT_FALSE(oracle.Connect("ocid1.tenancy", "user|fp|key.pem|us-ashburn-1", "phrase"));
   EXPECT_EQ(oracle.GetLastErrorString(), "Connect is not supported by this simulator yet");
 
   const auto calls = simulator->calls();
-  ASSERT_EQ(calls.size(), 5u);
+  ASSERT_EQ(calls.size(), 4u);
   EXPECT_EQ(calls[0].bridge, CloudBridgeKind::Azure);
   EXPECT_EQ(calls[0].arguments, (Names{"sub\\tenant", "app", "***NOT SHOWN***"}));
   EXPECT_EQ(calls[1].bridge, CloudBridgeKind::AzureResourceManager);
-  EXPECT_EQ(calls[4].bridge, CloudBridgeKind::Oracle);
+  EXPECT_EQ(calls[3].bridge, CloudBridgeKind::Oracle);
   for (const auto& call : calls) EXPECT_TRUE(call.failed);
 }
 
@@ -55,11 +51,11 @@ TEST(UnsupportedBridges, ListingsFailRatherThanReturnNothing) {
 TEST(UnsupportedBridges, FaultsStillApplyAndNoSimulatorIsNamed) {
   {
     InstalledSimulator simulator;
-    ASSERT_TRUE(simulator->failNext(CloudBridgeKind::Google, "ListProjects", 1, "quota exceeded"));
-    GoogleCloudSDKCppBridge::CGoogleCloudSDKCppBridge google;
-    std::vector<GoogleCloudSDKWrapper::SProjectInfoLib> projects;
-    EXPECT_FALSE(google.ListProjects(projects));
-    EXPECT_EQ(google.GetLastError(), "quota exceeded");
+    ASSERT_TRUE(simulator->failNext(CloudBridgeKind::Azure, "GetStorageAccountInfoList", 1, "quota exceeded"));
+    AzureSDKCppBridge::CAzureSDKCppBridge azure;
+    std::vector<VMInfoStructs::SDatastoreInfo> accounts;
+    EXPECT_FALSE(azure.GetStorageAccountInfoList("", -1, -1, accounts, false));
+    EXPECT_EQ(azure.GetLastErrorString(), "quota exceeded");
   }
   AliCloudSDKCppBridge::CAliCloudSDKCppBridge alibaba;
   EXPECT_FALSE(alibaba.ConnectRDS("LTAI", "secret"));
