@@ -22,6 +22,8 @@ struct OracleDbSystem {
 
 struct OracleCompartment {
   VMInfoStructs::SHostInfo record;  // name, description, identifier (the compartment's OCID)
+  // False: the user's policies let it see the compartment but not its databases.
+  bool databasesReadable = true;
   std::vector<OracleDbSystem> dbSystems;
 };
 

@@ -139,6 +139,7 @@ OracleTenancy parseOracleTenancy(FixtureObject& account) {
     compartment.record.description = item.optionalString("description");
     compartment.record.parentIdentifier = oracle.tenancyId;
     compartment.record.lifecycleState = "ACTIVE";
+    compartment.databasesReadable = item.optionalBool("databasesReadable", true);
     item.forEachObject("dbSystems", [&](FixtureObject& systemItem) {
       compartment.dbSystems.push_back(
           parseDbSystem(systemItem, compartment.record.identifier, oracle.regions.front(), ids));

@@ -258,9 +258,10 @@ bool COracleCloudSDKCppBridge::GetMySQLInstanceList(std::vector<SMySQLInstanceIn
 
 bool COracleCloudSDKCppBridge::GetDbSystemList(std::vector<SOCIDbSystemInfo>& out, const std::string& compartmentId) {
   out.clear();  // the caller reuses the list; a failure must not leave another parent's children
-  return state_->callTenancy("GetDbSystemList", {compartmentId}, [&](cloudsim::OracleTenancy& tenancy) {
+  return state_->callTenancy("GetDbSystemList", {compartmentId}, [&](cloudsim::OracleTenancy& tenancy) -> CallFailure {
     cloudsim::OracleCompartment* compartment = nullptr;
     if (auto missing = cloudsim::findCompartment(tenancy, compartmentId, compartment)) return missing;
+    if (!compartment->databasesReadable) return std::string(cloudsim::oracletext::kNotFound);
     for (const cloudsim::OracleDbSystem& system : compartment->dbSystems) out.push_back(system.record);
     return CallFailure{};
   });
