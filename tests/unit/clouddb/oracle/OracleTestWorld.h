@@ -134,6 +134,9 @@ class OracleTestWorld {
     capture_.reset();
   }
 
+  // Makes the platform's HTTP client trust this CA as well; call before the product runs.
+  void trustCa(const std::string& caFile) { environment_.httpsExtraCaFile = caFile; }
+
   CloudSimulator& simulator() { return *simulator_; }
   LogCapture& capture() { return *capture_; }
   // Every captured line's text, for asserting that no secret reached the log.
