@@ -17,7 +17,7 @@ class OracleKeyPeer {
  public:
   static constexpr char kCookie[] = "nimbula=session-1; Path=/; Max-Age=1800";
 
-  std::string user = "/Compute-acme/admin";
+  std::string user = "/Compute-admin";
   std::string password = "classic-pw";
   std::string keyPath = "/sshkey/Compute-acme/admin/deploy";
   // The key object's text; served as it is.

@@ -21,7 +21,7 @@ struct Fetch {
   std::string cookie;
 };
 
-Fetch fetchKey(OracleKeyPeer& peer, const std::string& user = "acme/admin", const std::string& password = "classic-pw",
+Fetch fetchKey(OracleKeyPeer& peer, const std::string& user = "admin", const std::string& password = "classic-pw",
                const std::string& keyName = kKeyName) {
   CloudDBMsgHandler handler;
   handler.setApiAccount(peer.apiHost(), user, password);
@@ -57,7 +57,7 @@ TEST(PublicKeyRetrieval, EveryPasswordTravelsExactlyAsGiven) {
   world.trustCa(peer.caFile());
   for (const std::string password : {R"(pa"ss)", R"(back\slash)", R"(x", "user": "/Compute-evil)", "ünï\tcode"}) {
     peer.password = password;
-    EXPECT_TRUE(fetchKey(peer, "acme/admin", password).ok) << password;
+    EXPECT_TRUE(fetchKey(peer, "admin", password).ok) << password;
   }
 }
 
@@ -83,7 +83,7 @@ TEST(PublicKeyRetrieval, FailuresAreLoggedAndReportedAsFalse) {
     OracleKeyPeer peer;
     world.trustCa(peer.caFile());
     c.arrange(peer);
-    const Fetch fetch = fetchKey(peer, "acme/admin", c.password);
+    const Fetch fetch = fetchKey(peer, "admin", c.password);
     EXPECT_FALSE(fetch.ok) << c.what;
     EXPECT_TRUE(fetch.key.empty()) << c.what;
     EXPECT_TRUE(world.capture().hasLine("GetPublicKey", c.line)) << c.what << "\n" << world.allText();
