@@ -120,4 +120,5 @@ step "5. Snapshots of orders-mysql (account of subclient 601)" \
 agent DescribeRDSInstanceSnapshot --app-id 601 --first orders-mysql
 
 stop_server
+bash "$repo/scripts/demo-oracle.sh" "$build"
 printf '\nThe host has stopped. Its log: %s; the calls'"'"' log: %s\n' "$logs/host.log" "$logs/calls.log"
