@@ -97,7 +97,8 @@ OracleClassicService parseClassicService(FixtureObject& item, const OracleClassi
     node.shape = record.shape;
     service.computeNodes.push_back(std::move(node));
   });
-  if (service.computeNodes.empty()) service.computeNodes = makeClassicComputeNodes(record, account, 1, account.databaseServices.size() + 1);
+  if (service.computeNodes.empty())
+    service.computeNodes = makeClassicComputeNodes(record, account, 1, account.databaseServices.size() + 1);
   record.numberOfNodes = static_cast<std::int32_t>(service.computeNodes.size());
   return service;
 }

@@ -164,7 +164,7 @@ CallFailure createClassicService(OracleClassicAccount& account, SOracleDBInstanc
   service.numberOfNodes = account.computeNodesPerNewService;
   if (service.listenerPort == 0) service.listenerPort = 1521;
   OracleClassicService created{service, makeClassicComputeNodes(service, account, account.computeNodesPerNewService,
-                                                                 account.databaseServices.size() + 1)};
+                                                                account.databaseServices.size() + 1)};
   // The cloud keeps only what it needs; the administrator password is never listed back.
   created.record.adminPassword.clear();
   account.databaseServices.push_back(std::move(created));

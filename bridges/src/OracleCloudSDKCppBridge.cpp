@@ -26,7 +26,9 @@ std::string modeMismatch(int mode, const char* needed) {
 constexpr const char* kNeedsInfrastructure = "infrastructure calls need a client of mode 1102.";
 constexpr const char* kNeedsClassic = "classic service calls need a client of mode 1101.";
 
-std::string ociServiceHost(const std::string& region) { return "database." + region + ".oraclecloud.com"; }
+std::string ociServiceHost(const std::string& region) {
+  return "database." + region + ".oraclecloud.com";
+}
 
 }  // namespace
 
@@ -61,7 +63,8 @@ struct COracleCloudSDKCppBridge::State {
   // Work on the open connection of the client's kind, once the service can be reached.
   template <class Account>
   bool callOpen(const char* operation, std::vector<std::string> arguments, int neededMode, const char* modeText,
-                std::vector<Account> cloudsim::CloudFixture::*accounts, const std::function<CallFailure(Account&)>& work) {
+                std::vector<Account> cloudsim::CloudFixture::*accounts,
+                const std::function<CallFailure(Account&)>& work) {
     return call(operation, std::move(arguments), [&](cloudsim::SimulatedClouds& clouds, RecordedCall&) -> CallFailure {
       if (mode != neededMode) return modeMismatch(mode, modeText);
       if (!open) return std::string(cloudsim::oracletext::kNotConnected);
@@ -87,22 +90,25 @@ struct COracleCloudSDKCppBridge::State {
   bool connect(const char* operation, std::vector<std::string> arguments, int neededMode, const char* modeText,
                const std::function<CallFailure(const cloudsim::CloudFixture&, OpenConnection&)>& authenticate) {
     open.reset();
-    return call(operation, std::move(arguments), [&](cloudsim::SimulatedClouds& clouds, RecordedCall& record) -> CallFailure {
-      if (mode != neededMode) return modeMismatch(mode, modeText);
-      OpenConnection opened;
-      if (auto refused = authenticate(clouds.fixture, opened)) return refused;
-      if (auto unreachable = cloudsim::reachService(clouds.fixture.network, {}, opened.serviceHost)) return unreachable;
-      record.connection = ++clouds.connectionsOpened;
-      opened.serial = record.connection;
-      opened.simulatorIdentity = CloudSimulator::installed()->identity();
-      open = std::move(opened);
-      return std::nullopt;
-    });
+    return call(operation, std::move(arguments),
+                [&](cloudsim::SimulatedClouds& clouds, RecordedCall& record) -> CallFailure {
+                  if (mode != neededMode) return modeMismatch(mode, modeText);
+                  OpenConnection opened;
+                  if (auto refused = authenticate(clouds.fixture, opened)) return refused;
+                  if (auto unreachable = cloudsim::reachService(clouds.fixture.network, {}, opened.serviceHost))
+                    return unreachable;
+                  record.connection = ++clouds.connectionsOpened;
+                  opened.serial = record.connection;
+                  opened.simulatorIdentity = CloudSimulator::installed()->identity();
+                  open = std::move(opened);
+                  return std::nullopt;
+                });
   }
 
   // A classic service operation on an existing service.
-  bool onService(const char* operation, const std::string& serviceName,
-                 const std::function<CallFailure(cloudsim::OracleClassicAccount&, cloudsim::OracleClassicService&)>& work) {
+  bool onService(
+      const char* operation, const std::string& serviceName,
+      const std::function<CallFailure(cloudsim::OracleClassicAccount&, cloudsim::OracleClassicService&)>& work) {
     return callClassic(operation, {serviceName}, [&](cloudsim::OracleClassicAccount& account) -> CallFailure {
       cloudsim::OracleClassicService* service = nullptr;
       if (auto missing = cloudsim::findClassicService(account, serviceName, service)) return missing;
@@ -117,7 +123,9 @@ COracleCloudSDKCppBridge::COracleCloudSDKCppBridge(int mode) : state_(std::make_
 
 COracleCloudSDKCppBridge::~COracleCloudSDKCppBridge() = default;
 
-int COracleCloudSDKCppBridge::mode() const { return state_->mode; }
+int COracleCloudSDKCppBridge::mode() const {
+  return state_->mode;
+}
 
 bool COracleCloudSDKCppBridge::Connect(const std::string& tenancyId, const std::string& user,
                                        const std::string& passPhrase) {
@@ -147,7 +155,9 @@ void COracleCloudSDKCppBridge::Disconnect() {
   state_->open.reset();
 }
 
-std::string COracleCloudSDKCppBridge::GetLastErrorString() const { return state_->lastError; }
+std::string COracleCloudSDKCppBridge::GetLastErrorString() const {
+  return state_->lastError;
+}
 
 bool COracleCloudSDKCppBridge::GetDBInstanceInfo(const std::string& serviceName, SOracleDBInstanceInfo& out) {
   return state_->onService("GetDBInstanceInfo", serviceName,
@@ -196,48 +206,52 @@ bool COracleCloudSDKCppBridge::DeleteDBInstance(const SOracleDBInstanceInfo& ser
 }
 
 bool COracleCloudSDKCppBridge::ScaleDBInstance(const SOracleDBInstanceInfo& service) {
-  return state_->onService("ScaleDBInstance", service.serviceName,
-                           [&](cloudsim::OracleClassicAccount&, cloudsim::OracleClassicService& existing) -> CallFailure {
-                             if (service.shape.empty()) return std::string("A compute shape is required.");
-                             if (existing.record.status != "Running") {
-                               return "Service instance " + service.serviceName + " must be running to be scaled.";
-                             }
-                             existing.record.shape = service.shape;
-                             for (SOracleDBComputeNode& node : existing.computeNodes) node.shape = service.shape;
-                             return std::nullopt;
-                           });
+  return state_->onService(
+      "ScaleDBInstance", service.serviceName,
+      [&](cloudsim::OracleClassicAccount&, cloudsim::OracleClassicService& existing) -> CallFailure {
+        if (service.shape.empty()) return std::string("A compute shape is required.");
+        if (existing.record.status != "Running") {
+          return "Service instance " + service.serviceName + " must be running to be scaled.";
+        }
+        existing.record.shape = service.shape;
+        for (SOracleDBComputeNode& node : existing.computeNodes) node.shape = service.shape;
+        return std::nullopt;
+      });
 }
 
 bool COracleCloudSDKCppBridge::StartDBInstance(const SOracleDBInstanceInfo& service) {
-  return state_->onService("StartDBInstance", service.serviceName,
-                           [&](cloudsim::OracleClassicAccount&, cloudsim::OracleClassicService& existing) -> CallFailure {
-                             if (existing.record.status == "Running") {
-                               return "Service instance " + service.serviceName + " is already running.";
-                             }
-                             existing.record.status = "Running";
-                             return std::nullopt;
-                           });
+  return state_->onService(
+      "StartDBInstance", service.serviceName,
+      [&](cloudsim::OracleClassicAccount&, cloudsim::OracleClassicService& existing) -> CallFailure {
+        if (existing.record.status == "Running") {
+          return "Service instance " + service.serviceName + " is already running.";
+        }
+        existing.record.status = "Running";
+        return std::nullopt;
+      });
 }
 
 bool COracleCloudSDKCppBridge::StopDBInstance(const SOracleDBInstanceInfo& service) {
-  return state_->onService("StopDBInstance", service.serviceName,
-                           [&](cloudsim::OracleClassicAccount&, cloudsim::OracleClassicService& existing) -> CallFailure {
-                             if (existing.record.status == "Stopped") {
-                               return "Service instance " + service.serviceName + " is already stopped.";
-                             }
-                             existing.record.status = "Stopped";
-                             return std::nullopt;
-                           });
+  return state_->onService(
+      "StopDBInstance", service.serviceName,
+      [&](cloudsim::OracleClassicAccount&, cloudsim::OracleClassicService& existing) -> CallFailure {
+        if (existing.record.status == "Stopped") {
+          return "Service instance " + service.serviceName + " is already stopped.";
+        }
+        existing.record.status = "Stopped";
+        return std::nullopt;
+      });
 }
 
 bool COracleCloudSDKCppBridge::RestartDBInstance(const SOracleDBInstanceInfo& service) {
-  return state_->onService("RestartDBInstance", service.serviceName,
-                           [&](cloudsim::OracleClassicAccount&, cloudsim::OracleClassicService& existing) -> CallFailure {
-                             if (existing.record.status != "Running") {
-                               return "Service instance " + service.serviceName + " must be running to be restarted.";
-                             }
-                             return std::nullopt;
-                           });
+  return state_->onService(
+      "RestartDBInstance", service.serviceName,
+      [&](cloudsim::OracleClassicAccount&, cloudsim::OracleClassicService& existing) -> CallFailure {
+        if (existing.record.status != "Running") {
+          return "Service instance " + service.serviceName + " must be running to be restarted.";
+        }
+        return std::nullopt;
+      });
 }
 
 bool COracleCloudSDKCppBridge::GetJavaInstanceList(std::vector<SJavaInstanceInfo>& out) {
@@ -300,7 +314,8 @@ bool COracleCloudSDKCppBridge::GetHostInfoList(unsigned long long parentId, int 
       "GetHostInfoList", {std::to_string(parentId), std::to_string(depth), filter},
       [&](cloudsim::OracleTenancy& tenancy) -> CallFailure {
         // Compartments are listed from the tenancy's root, every level at once.
-        if (parentId != 0 || depth != 0) return std::string("Only the tenancy's compartments can be listed (parent 0, depth 0).");
+        if (parentId != 0 || depth != 0)
+          return std::string("Only the tenancy's compartments can be listed (parent 0, depth 0).");
         for (const cloudsim::OracleCompartment& compartment : tenancy.compartments) {
           if (filter.empty() || compartment.record.name == filter) out.push_back(compartment.record);
         }

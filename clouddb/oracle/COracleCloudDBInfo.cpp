@@ -55,7 +55,8 @@ int COracleCloudDBInfo::Disconnect() {
 }
 
 bool COracleCloudDBInfo::connectInfrastructure(std::uint64_t instanceId, std::string& tenancyId) {
-  const clouddb::oracle::InfrastructureCredentials credentials = clouddb::oracle::readInfrastructureCredentials(instanceId);
+  const clouddb::oracle::InfrastructureCredentials credentials =
+      clouddb::oracle::readInfrastructureCredentials(instanceId);
   tenancyId = credentials.tenancyId;
   return Connect(credentials.tenancyId, credentials.userString, credentials.passPhrase, ORACLE_OCI_DATABASE);
 }

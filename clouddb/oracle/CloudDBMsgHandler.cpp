@@ -16,6 +16,7 @@ constexpr std::int64_t kFailedStatus = 1;
 // The instance reference of a request names a configured Oracle Cloud instance with this kind.
 constexpr std::int64_t kConfiguredInstanceKind = 11;
 constexpr char kEmptyRequestList[] = "The received message holds no request";
+constexpr char kNoConnection[] = "No host connection was given";
 
 }  // namespace
 
@@ -32,6 +33,10 @@ void CloudDBMsgHandler::setKeyRequestTimeouts(long connectSeconds, long totalSec
 
 void CloudDBMsgHandler::ProcessMessage(CKwNetwork* connection) {
   static constexpr char kTag[] = "ProcessMessage";
+  if (connection == nullptr) {
+    log_.Error(kTag, kNoConnection);
+    return;
+  }
   clouddb::entry::RequestFrame frame(*connection, log_, kTag);
   const CNMessageBase* received = frame.receiveLenient();
   if (received == nullptr) {

@@ -1,9 +1,8 @@
 // An OCI backup set's content resolved into its databases: the tenancy's whole database
 // inventory is read once, then each content entry is matched against it in memory.
-#include <map>
-
 #include <boost/algorithm/string/classification.hpp>
 #include <boost/algorithm/string/split.hpp>
+#include <map>
 
 #include "clouddb/oracle/COracleCloudDBInfo.h"
 #include "clouddb/oracle/OracleTexts.h"
@@ -125,8 +124,9 @@ CLmError matchContent(const SubclientContent::OCIDatabaseContent& content, const
     } else if (type == VirtualServer::VS_OBJ_DB_SYSTEM) {
       if (segments.size() > kDbSystemSegment) {
         const std::string& systemId = segments[kDbSystemSegment];
-        appendMatching(inventory, out,
-                       [&](const DiscoverOCIDBResponse& resolvedEntry) { return resolvedEntry.dbSystem.id == systemId; });
+        appendMatching(inventory, out, [&](const DiscoverOCIDBResponse& resolvedEntry) {
+          return resolvedEntry.dbSystem.id == systemId;
+        });
       }
     } else {
       log.Error(kTag, texts::kLevelNotSupported);

@@ -1,10 +1,9 @@
 #include "clouddb/oracle/OracleBrowsePath.h"
 
 #include <algorithm>
-#include <vector>
-
 #include <boost/algorithm/string/classification.hpp>
 #include <boost/algorithm/string/split.hpp>
+#include <vector>
 
 namespace clouddb::oracle {
 

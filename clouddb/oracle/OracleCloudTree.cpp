@@ -105,10 +105,9 @@ class TreeLevel {
         return false;
       }
       for (const SOCIDatabaseInfo& database : databases) {
-        addNode(response_, VirtualServer::VS_OBJ_DATABASE,
-                joined({compartment.name, system.displayName, database.dbName}),
-                joined({tenancyId_, compartment.identifier, system.availabilityDomain, system.id, home.id,
-                        database.id}));
+        addNode(
+            response_, VirtualServer::VS_OBJ_DATABASE, joined({compartment.name, system.displayName, database.dbName}),
+            joined({tenancyId_, compartment.identifier, system.availabilityDomain, system.id, home.id, database.id}));
       }
     }
     return true;

@@ -9,7 +9,6 @@ namespace clouddb::oracle {
 
 inline constexpr char kOracleCloudTreeTag[] = "GetOracleCloudInstanceTree";
 
-void BuildOracleCloudTree(const EVGui::OracleCloudTreeReq& request, EVGui::OracleCloudTreeResp& response,
-                          EvEvent& log);
+void BuildOracleCloudTree(const EVGui::OracleCloudTreeReq& request, EVGui::OracleCloudTreeResp& response, EvEvent& log);
 
 }  // namespace clouddb::oracle

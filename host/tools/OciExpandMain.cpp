@@ -54,8 +54,8 @@ void print(const std::vector<CloudDBInfoStructs::DiscoverOCIDBResponse>& databas
   const auto lines = capture.lines();
   std::cout << "log: " << lines.size() << (lines.size() == 1 ? " line" : " lines") << "\n";
   for (const LogLine& line : lines) {
-    std::cout << "  " << line.tag << " [" << line.level << (line.severity == LogSeverity::Error ? " error" : "")
-              << "] " << line.text << "\n";
+    std::cout << "  " << line.tag << " [" << line.level << (line.severity == LogSeverity::Error ? " error" : "") << "] "
+              << line.text << "\n";
   }
 }
 

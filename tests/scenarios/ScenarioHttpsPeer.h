@@ -19,7 +19,9 @@ class ScenarioHttpsPeer {
   ScenarioHttpsPeer(const Scenario& scenario, const testsupport::ScratchDir& scratch);
 
   // The host options that lead the host to the peer.
-  std::vector<std::string> hostOptions() const { return {"--platform", platformFile_, "--https-ca", pki_.caCertificateFile}; }
+  std::vector<std::string> hostOptions() const {
+    return {"--platform", platformFile_, "--https-ca", pki_.caCertificateFile};
+  }
 
  private:
   testsupport::HttpReply answer(const testsupport::HttpRequest& request) const;

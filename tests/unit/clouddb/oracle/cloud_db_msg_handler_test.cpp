@@ -153,8 +153,8 @@ TEST(CloudDBServiceMapping, ACapacityThatIsNotA32BitNumberIsRefused) {
     service.mutableDetails().setstring(Dax::CloudDBServiceDetails::kCapacity, capacity);
     SOracleDBInstanceInfo record;
     EXPECT_FALSE(handler.Serialize(&service, &record)) << capacity;
-    EXPECT_TRUE(world.capture().hasLine(
-        "Service capacity [" + capacity + "] must be a whole number between -2147483648 and 2147483647"));
+    EXPECT_TRUE(world.capture().hasLine("Service capacity [" + capacity +
+                                        "] must be a whole number between -2147483648 and 2147483647"));
   }
   Dax::CloudDBService service = requestedService();
   service.mutableDetails().setstring(Dax::CloudDBServiceDetails::kCapacity, "2147483647");

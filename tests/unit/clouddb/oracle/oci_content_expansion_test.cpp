@@ -25,8 +25,8 @@ struct Expansion {
 };
 
 // Runs the expansion in the world installed by the caller.
-Expansion expand(unsigned long subclient = kOciSubclientId,
-                 unsigned long instance = kOciInstanceId, std::vector<DiscoverOCIDBResponse> out = {}) {
+Expansion expand(unsigned long subclient = kOciSubclientId, unsigned long instance = kOciInstanceId,
+                 std::vector<DiscoverOCIDBResponse> out = {}) {
   COracleCloudDBInfo provider(OracleCloudSDKCppBridge::kModeInfrastructure);
   Expansion expansion;
   expansion.error = provider.ExpandOCIDatabaseSubclientContent(subclient, instance, out);

@@ -116,7 +116,8 @@ TEST(OracleProvider, WrappersLogTheirOwnFailureWithTheCloudsReason) {
   SOracleDBInstanceInfo service;
   EXPECT_EQ(provider.GetDBInstanceInfo("missing", service), 0);
   EXPECT_TRUE(world.capture().hasLine("GetDBInstanceInfo", "Failed to fetch DB Info for db service [missing]"));
-  EXPECT_TRUE(world.capture().hasLine("GetDBInstanceInfo", "Oracle Cloud reported [Service instance missing not found.]"));
+  EXPECT_TRUE(
+      world.capture().hasLine("GetDBInstanceInfo", "Oracle Cloud reported [Service instance missing not found.]"));
   service.serviceName = "orders";
   EXPECT_EQ(provider.StartDBInstance(service), 0);
   EXPECT_TRUE(world.capture().hasLine("StartDBInstance", "Failed to start db service [orders]"));

@@ -47,8 +47,7 @@ TEST(OracleCloudTree, EachLevelListsItsNodes) {
     std::vector<Node> nodes;
   };
   const Case cases[] = {
-      {"\\top",
-       {{"Sales", 4, t + "/c1"}, {"sales", 4, t + "/c2"}, {"Sales", 4, t + "/c3"}, {"Empty", 4, t + "/c5"}}},
+      {"\\top", {{"Sales", 4, t + "/c1"}, {"sales", 4, t + "/c2"}, {"Sales", 4, t + "/c3"}, {"Empty", 4, t + "/c5"}}},
       // Every compartment of the name, and only of that exact name.
       {"\\top\\Sales",
        {{"Sales/db1", 7, t + "/c1/AD-1/s1"}, {"Sales/db2", 7, t + "/c1/AD-2/s2"}, {"Sales/db1", 7, t + "/c3/AD-3/s3"}}},
