@@ -7,6 +7,7 @@
 #include "CaptureFile.h"
 #include "HostPaths.h"
 #include "CloudCallFile.h"
+#include "HttpsTrust.h"
 #include "bridges/simulator/CloudSimulator.h"
 #include "platform/Clock.h"
 #include "platform/HostEnvironment.h"
@@ -32,6 +33,7 @@ constexpr std::array kHostOptionSpecs{
     OptionSpec{"cloud-calls", "FILE", "write every call the simulated clouds receive as JSON lines to FILE"},
     OptionSpec{"job-id", "N", "job id of the calls (default -123456: no job)"},
     OptionSpec{"library", "PATH", "the product library to load (default: the one built with this host)"},
+    OptionSpec{kHttpsCaOption, "FILE", "a PEM file of CAs that HTTPS peers may be signed by, besides the system's"},
 };
 
 std::string example(const char* name) { return examplesFolder() + "/" + name; }
@@ -92,6 +94,9 @@ CLmError readHostOptions(const ParsedArguments& arguments, HostOptions& options)
   options.captureFile = arguments.valueOr("capture", options.captureFile);
   options.cloudCallsFile = arguments.valueOr("cloud-calls", options.cloudCallsFile);
   options.libraryPath = arguments.valueOr("library", options.libraryPath);
+  if (auto caFile = arguments.value(kHttpsCaOption)) {
+    options.httpsCaFile = *caFile;
+  }
   if (auto level = arguments.value("log-level")) {
     std::uint64_t parsed = 0;
     if (CLmError bad = parseUnsigned("log-level", *level, parsed); bad.IsFailure()) {
@@ -157,6 +162,7 @@ CLmError HostRuntime::start(const HostOptions& options, std::unique_ptr<HostRunt
   parts->environment.clock = &parts->clock;
   parts->environment.hostKey = &*parts->hostKey;
   parts->environment.jobId = options.jobId;
+  parts->environment.httpsExtraCaFile = extraCaFile(options.httpsCaFile, *parts->configuration, options.platformFile);
   parts->simulatorInstallation.emplace(*parts->simulator);
   parts->environmentInstallation.emplace(parts->environment);
   runtime.reset(new HostRuntime(std::move(parts)));

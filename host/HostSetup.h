@@ -31,6 +31,7 @@ struct HostOptions {
   std::string cloudCallsFile;  // empty = the cloud calls are not written out
   std::int64_t jobId = -123456;
   std::string libraryPath;
+  std::optional<std::string> httpsCaFile;  // --https-ca; unset: the configuration's setting
 };
 
 // The options every command that calls the product takes, and their defaults (under examples/

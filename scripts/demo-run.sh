@@ -139,4 +139,5 @@ step "7. Why these databases? The rules of subclient 601 one by one, then merged
 "$host" explain --app-id 601 --log-file "$logs/calls.log"
 
 stop_server
+bash "$repo/scripts/demo-oracle.sh" "$build"
 printf '\nThe host has stopped. Its log: %s; the calls'"'"' log: %s\n' "$logs/host.log" "$logs/calls.log"

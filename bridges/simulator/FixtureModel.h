@@ -13,6 +13,7 @@
 #include "bridges/RedshiftInfoStructs.h"
 #include "bridges/VMInfoStructs.h"
 #include "bridges/simulator/CloudSimulator.h"
+#include "OracleFixtureModel.h"
 
 namespace cloudsim {
 
@@ -98,40 +99,6 @@ struct AlibabaAccount {
   std::string accessKeySecret;
   std::vector<VMInfoStructs::SDataCenterInfo> regions;
   std::vector<NamedItem> rdsInstances;  // detail = engine
-};
-
-struct OracleDbHome {
-  std::string id;
-  std::vector<NamedItem> databases;  // name = database name, detail = database id
-};
-
-struct OracleDbSystem {
-  std::string id;
-  std::string displayName;
-  std::vector<OracleDbHome> dbHomes;
-};
-
-struct OracleCompartment {
-  std::string id;
-  std::string name;
-  std::vector<OracleDbSystem> dbSystems;
-};
-
-struct OracleTenancy {
-  std::string tenancyId;
-  std::string userId;
-  std::string fingerprint;
-  std::string privateKeyFile;
-  std::string passPhrase;
-  std::vector<std::string> regions;
-  std::vector<OracleCompartment> compartments;
-};
-
-struct OracleClassicAccount {
-  std::string endpoint;
-  std::string user;
-  std::string password;
-  std::vector<NamedItem> databaseServices;  // detail = version
 };
 
 struct ProxyServer {

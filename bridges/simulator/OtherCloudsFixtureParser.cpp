@@ -1,4 +1,4 @@
-// The accounts of Azure, Google Cloud, Alibaba Cloud and Oracle Cloud in the cloud fixture. The
+// The accounts of Azure, Google Cloud and Alibaba Cloud in the cloud fixture. The
 // simulator keeps them so that the bridges of those clouds can be built on the same fixture;
 // their sections are described in docs/cloud-fixture.md.
 #include <algorithm>
@@ -87,41 +87,6 @@ AlibabaAccount parseAlibabaAccount(FixtureObject& account) {
   alibaba.regions = parseRegions(account, sameAsName);
   alibaba.rdsInstances = namedItems(account, "rdsInstances", "name", "engine");
   return alibaba;
-}
-
-OracleTenancy parseOracleTenancy(FixtureObject& account) {
-  OracleTenancy oracle;
-  FixtureObject credentials = credentialsOf(account);
-  oracle.tenancyId = credentials.requiredString("tenancyId");
-  oracle.userId = credentials.requiredString("userId");
-  oracle.fingerprint = credentials.requiredString("fingerprint");
-  oracle.privateKeyFile = credentials.requiredString("privateKeyFile");
-  oracle.passPhrase = credentials.optionalString("passPhrase");
-  credentials.finish();
-  oracle.regions = account.optionalStringList("regions");
-  account.forEachObject("compartments", [&](FixtureObject& compartment) {
-    OracleCompartment parsed{compartment.requiredString("id"), compartment.requiredString("name"), {}};
-    compartment.forEachObject("dbSystems", [&](FixtureObject& system) {
-      OracleDbSystem dbSystem{system.requiredString("id"), system.optionalString("displayName"), {}};
-      system.forEachObject("dbHomes", [&](FixtureObject& home) {
-        dbSystem.dbHomes.push_back(OracleDbHome{home.requiredString("id"), namedItems(home, "databases", "name", "id")});
-      });
-      parsed.dbSystems.push_back(std::move(dbSystem));
-    });
-    oracle.compartments.push_back(std::move(parsed));
-  });
-  return oracle;
-}
-
-OracleClassicAccount parseOracleClassicAccount(FixtureObject& account) {
-  OracleClassicAccount classic;
-  FixtureObject credentials = credentialsOf(account);
-  classic.endpoint = credentials.requiredString("endpoint");
-  classic.user = credentials.requiredString("user");
-  classic.password = credentials.requiredString("password");
-  credentials.finish();
-  classic.databaseServices = namedItems(account, "databaseServices", "name", "version");
-  return classic;
 }
 
 }  // namespace cloudsim

@@ -12,6 +12,9 @@
 #include "clouddb/entry/RequestFrame.h"
 #include "clouddb/entry/Unavailable.h"
 #include "clouddb/inventory/InventoryDiscovery.h"
+#include "clouddb/oracle/CloudDBMsgHandler.h"
+#include "clouddb/oracle/OracleCloudTree.h"
+#include "clouddb/oracle/OracleInstanceList.h"
 #include "platform/messages/Dax.h"
 #include "platform/messages/EVGui.h"
 
@@ -23,7 +26,6 @@ namespace unavailable = clouddb::entry::unavailable;
 namespace {
 
 constexpr char kMissingConnection[] = "No host connection was given";
-constexpr char kEmptyRequestList[] = "The received message holds no request";
 constexpr char kExpansionNotFinished[] = "The content expansion did not finish";
 
 // Puts the discovery's outcome into an inventory response.
@@ -134,11 +136,12 @@ void GetOracleCloudInstanceTree(CKwNetwork* connection, ULONGLONG /*unused*/) {
     }
     EVGui::OracleCloudTreeResp response;
     RequestFrame frame(*connection, log, kTag);
-    if (frame.receiveStrict(EVGui::OracleCloudTreeReq::kTagId) == nullptr) {
+    const CNMessageBase* received = frame.receiveStrict(EVGui::OracleCloudTreeReq::kTagId);
+    if (received == nullptr) {
       return;
     }
-    // The tree response has no error record: the peer sees no nodes, the log says why.
-    log.Error(kTag, "%s", unavailable::kOracleTree);
+    // The frame checked the tag id; the tree response has no error record, the log says why.
+    clouddb::oracle::BuildOracleCloudTree(static_cast<const EVGui::OracleCloudTreeReq&>(*received), response, log);
     frame.sendStrict(response, false);
   });
 }
@@ -151,27 +154,15 @@ void CloudDBRemoteEntryPoint(CKwNetwork* connection) {
       log.Error(kTag, kMissingConnection);
       return;
     }
-    RequestFrame frame(*connection, log, kTag);
-    const CNMessageBase* received = frame.receiveLenient();
-    if (received == nullptr) {
-      return;
-    }
-    Dax::CloudDBServiceResp response;
-    const MessageList& requests = received->getlistobject(Dax::CloudDBServiceReq::kRequests);
-    // An envelope without a request is refused with a failed result rather than read past.
-    log.Error(kTag, "%s", requests.empty() ? kEmptyRequestList : unavailable::kOracleService);
-    response.mutableResult().setStatus(1);
-    frame.sendLenient(response);
+    CloudDBMsgHandler handler;
+    handler.ProcessMessage(connection);
   });
 }
 
-void GetOracleCloudInstanceList(ULONGLONG /*instanceId*/,
-                                std::vector<CloudDBInfoStructs::SOracleDBInstanceInfo>& services) {
-  static constexpr char kTag[] = "GetOracleCloudInstanceList";
-  guardEntry(kTag, [&] {
+void GetOracleCloudInstanceList(ULONGLONG instanceId, std::vector<CloudDBInfoStructs::SOracleDBInstanceInfo>& services) {
+  guardEntry(clouddb::oracle::kOracleInstanceListTag, [&] {
     EvEvent log;
-    services.clear();
-    log.Error(kTag, "%s", unavailable::kOracleInstanceList);
+    clouddb::oracle::ListOracleCloudServices(instanceId, services, log);
   });
 }
 

@@ -5,8 +5,5 @@ namespace clouddb::entry::unavailable {
 
 inline constexpr char kInventoryDiscovery[] = "The relational inventory discovery is not available yet";
 inline constexpr char kBrowse[] = "Browsing this account is not available yet";
-inline constexpr char kOracleTree[] = "Browsing Oracle Cloud is not available yet";
-inline constexpr char kOracleInstanceList[] = "Listing Oracle Cloud database services is not available yet";
-inline constexpr char kOracleService[] = "Oracle Cloud database services are not available yet";
 
 }  // namespace clouddb::entry::unavailable

@@ -179,6 +179,38 @@ void readCall(const Value& root, Scenario& scenario, const std::string& file, co
   }
 }
 
+void readHttpsPeer(const Value& root, Scenario& scenario, const std::string& file) {
+  if (!root.HasMember("httpsPeer")) {
+    return;
+  }
+  const Value& peer = root["httpsPeer"];
+  if (!peer.IsObject() || !peer.HasMember("routes") || !peer["routes"].IsArray()) {
+    refuse(file, "'httpsPeer' is {\"routes\": [...]}");
+  }
+  for (const Value& item : peer["routes"].GetArray()) {
+    if (!item.IsObject()) {
+      refuse(file, "an HTTPS route must be an object");
+    }
+    HttpsRoute route;
+    route.method = optionalString(item, "method", file).value_or("GET");
+    route.target = optionalString(item, "target", file).value_or("/");
+    route.status = static_cast<int>(optionalInteger(item, "status", file).value_or(200));
+    route.body = optionalString(item, "body", file).value_or("");
+    if (item.HasMember("headers")) {
+      if (!item["headers"].IsObject()) {
+        refuse(file, "route 'headers' must be an object of texts");
+      }
+      for (const auto& header : item["headers"].GetObject()) {
+        if (!header.value.IsString()) {
+          refuse(file, "route 'headers' must be an object of texts");
+        }
+        route.headers.emplace_back(header.name.GetString(), header.value.GetString());
+      }
+    }
+    scenario.httpsPeer.push_back(std::move(route));
+  }
+}
+
 }  // namespace
 
 Scenario loadScenario(const std::string& folder, const std::string& examplesFolder) {
@@ -214,6 +246,7 @@ Scenario loadScenario(const std::string& folder, const std::string& examplesFold
   scenario.keyFile =
       resolvePath(optionalString(root, "keyFile", file).value_or("${examples}/host.key"), folder, examplesFolder);
   readCall(root, scenario, file, examplesFolder);
+  readHttpsPeer(root, scenario, file);
   readExpectations(root, scenario, file, examplesFolder);
   return scenario;
 }

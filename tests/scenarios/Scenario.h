@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace scenarios {
@@ -42,6 +43,15 @@ struct Expectations {
   std::vector<EventExpectation> events;
 };
 
+// One answer of the scenario's HTTPS peer: to a request of this method and target.
+struct HttpsRoute {
+  std::string method;
+  std::string target;
+  int status = 200;
+  std::vector<std::pair<std::string, std::string>> headers;
+  std::string body;
+};
+
 struct Scenario {
   std::string name;
   std::string folder;
@@ -54,6 +64,9 @@ struct Scenario {
   // Network: the request file; none = the console closes before sending anything.
   std::optional<std::string> requestFile;
   std::vector<std::string> args;  // in-process: the call's flags
+  // An HTTPS peer with a throw-away CA that the host is told to trust; "${httpsPeer}" in the
+  // platform file stands for its "127.0.0.1:port". Empty: no peer.
+  std::vector<HttpsRoute> httpsPeer;
   Expectations expect;
 };
 

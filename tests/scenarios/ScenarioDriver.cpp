@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "RequestFile.h"
 #include "Scenario.h"
 #include "ScenarioChecks.h"
+#include "ScenarioHttpsPeer.h"
 #include "ScratchDir.h"
 #include "platform/KwNetworkPeer.h"
 
@@ -38,10 +40,21 @@ std::string fileText(const std::string& path) {
   return text.str();
 }
 
-std::vector<std::string> hostOptions(const Scenario& scenario, const testsupport::ScratchDir& scratch) {
-  return {"--platform", scenario.platformFile, "--cloud",    scenario.cloudFile,
-          "--key-file", scenario.keyFile,      "--log-file", scratch.file("host.log"),
-          "--capture",  scratch.file("capture.jsonl")};
+std::vector<std::string> hostOptions(const Scenario& scenario, const testsupport::ScratchDir& scratch,
+                                     const std::unique_ptr<ScenarioHttpsPeer>& peer) {
+  std::vector<std::string> options{"--platform", scenario.platformFile, "--cloud",    scenario.cloudFile,
+                                   "--key-file", scenario.keyFile,      "--log-file", scratch.file("host.log"),
+                                   "--capture",  scratch.file("capture.jsonl")};
+  if (peer) {
+    // Given later, the peer's platform file wins over the scenario's.
+    const std::vector<std::string> peerOptions = peer->hostOptions();
+    options.insert(options.end(), peerOptions.begin(), peerOptions.end());
+  }
+  return options;
+}
+
+std::unique_ptr<ScenarioHttpsPeer> startPeer(const Scenario& scenario, const testsupport::ScratchDir& scratch) {
+  return scenario.httpsPeer.empty() ? nullptr : std::make_unique<ScenarioHttpsPeer>(scenario, scratch);
 }
 
 void append(std::vector<std::string>& to, const std::vector<std::string>& more) {
@@ -68,7 +81,8 @@ void runNetworkScenario(const Scenario& scenario) {
   testsupport::ScratchDir scratch;
   const std::string socketPath = scratch.file("host.sock");
   std::vector<std::string> arguments{"serve", "--unix", socketPath, "--max-connections", "1"};
-  append(arguments, hostOptions(scenario, scratch));
+  const std::unique_ptr<ScenarioHttpsPeer> httpsPeer = startPeer(scenario, scratch);
+  append(arguments, hostOptions(scenario, scratch, httpsPeer));
   ChildProcess host(kHostProgram, arguments, scratch.file("host.stderr"));
 
   std::vector<std::string> failures;
@@ -118,7 +132,8 @@ void runInProcessScenario(const Scenario& scenario) {
   std::vector<std::string> arguments{"call", scenario.entryPoint};
   append(arguments, scenario.args);
   append(arguments, {"--format", "json"});
-  append(arguments, hostOptions(scenario, scratch));
+  const std::unique_ptr<ScenarioHttpsPeer> httpsPeer = startPeer(scenario, scratch);
+  append(arguments, hostOptions(scenario, scratch, httpsPeer));
   ChildProcess host(kHostProgram, arguments, scratch.file("host.stderr"));
   const std::string output = host.readRest(kCallTimeoutMs);
   std::vector<std::string> failures;

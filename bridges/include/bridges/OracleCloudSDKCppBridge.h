@@ -1,7 +1,14 @@
 #pragma once
 // COracleCloudSDKCppBridge: the Oracle Cloud client (classic platform services and OCI).
-// Not served by the cloud simulator yet: every call fails with "... is not supported by this
-// simulator yet" in GetLastErrorString (or "no cloud simulator installed").
+//
+// A client is made for one kind of service: mode 1101 serves the classic platform services
+// (ConnectToPAAS, database services, Java and MySQL instances), mode 1102 the infrastructure
+// (Connect, compartments, DB systems, DB homes, databases). A call of the other kind fails and
+// says so. Every operation returns true on success; on failure GetLastErrorString gives the
+// cloud's text. The list operations replace the caller's list with what they found (emptied on
+// failure), so a list reused across parents never keeps another parent's children.
+// docs/cloud-fixture.md describes what the simulated cloud checks.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,15 +23,16 @@ inline constexpr int kModeInfrastructure = 1102;
 
 class COracleCloudSDKCppBridge {
  public:
-  explicit COracleCloudSDKCppBridge(int mode) : mode_(mode) {}
+  explicit COracleCloudSDKCppBridge(int mode);
+  ~COracleCloudSDKCppBridge();
   COracleCloudSDKCppBridge(const COracleCloudSDKCppBridge&) = delete;
   COracleCloudSDKCppBridge& operator=(const COracleCloudSDKCppBridge&) = delete;
 
-  int mode() const { return mode_; }
+  int mode() const;
 
   // Infrastructure: tenancy id, "userId|fingerprint|privateKeyFile|region", key pass phrase.
   bool Connect(const std::string& tenancyId, const std::string& user, const std::string& passPhrase);
-  // Classic services: end-point address, user name, password.
+  // Classic services: end-point address (its host selects the account), user name, password.
   bool ConnectToPAAS(const std::string& endPoint, const std::string& user, const std::string& password);
   void Disconnect();
   std::string GetLastErrorString() const;
@@ -32,6 +40,7 @@ class COracleCloudSDKCppBridge {
   bool GetDBInstanceInfo(const std::string& serviceName, CloudDBInfoStructs::SOracleDBInstanceInfo& out);
   bool GetComputeNodeList(const std::string& serviceName, std::vector<CloudDBInfoStructs::SOracleDBComputeNode>& out);
   bool GetDBInstanceList(std::vector<CloudDBInfoStructs::SOracleDBInstanceInfo>& out);
+  // Creates the service; the record comes back as the cloud completed it (status, nodes).
   bool CreateDBInstance(CloudDBInfoStructs::SOracleDBInstanceInfo& service);
   bool DeleteDBInstance(const CloudDBInfoStructs::SOracleDBInstanceInfo& service);
   bool ScaleDBInstance(const CloudDBInfoStructs::SOracleDBInstanceInfo& service);
@@ -52,8 +61,8 @@ class COracleCloudSDKCppBridge {
                        std::vector<VMInfoStructs::SHostInfo>& out);
 
  private:
-  int mode_;
-  std::string lastError_;
+  struct State;
+  std::unique_ptr<State> state_;
 };
 
 }  // namespace OracleCloudSDKCppBridge

@@ -6,7 +6,6 @@
 #include "bridges/AliCloudSDKCppBridge.h"
 #include "bridges/AzureSDKCppBridge.h"
 #include "bridges/CloudSDKCppBridge.h"
-#include "bridges/OracleCloudSDKCppBridge.h"
 
 using namespace bridgetest;
 
@@ -15,7 +14,6 @@ TEST(UnsupportedBridges, ConnectsFailWithTheReasonAndAreRecorded) {
   AzureSDKCppBridge::CAzureSDKCppBridge azure;
   CloudSDKCppBridge::CCloudSDKCppBridge resourceManager;
   AliCloudSDKCppBridge::CAliCloudSDKCppBridge alibaba;
-  OracleCloudSDKCppBridge::COracleCloudSDKCppBridge oracle(OracleCloudSDKCppBridge::kModeInfrastructure);
 
   EXPECT_FALSE(azure.Connect("sub\\tenant", "app", "secret"));
   EXPECT_EQ(azure.GetLastErrorString(), "Connect is not supported by this simulator yet");
@@ -23,15 +21,13 @@ TEST(UnsupportedBridges, ConnectsFailWithTheReasonAndAreRecorded) {
   EXPECT_EQ(resourceManager.GetLastErrorString(), "Connect is not supported by this simulator yet");
   EXPECT_FALSE(alibaba.ConnectRDS("LTAI", "secret"));
   EXPECT_EQ(alibaba.GetLastError(), "ConnectRDS is not supported by this simulator yet");
-  EXPECT_FALSE(oracle.Connect("ocid1.tenancy", "user|fp|key.pem|us-ashburn-1", "phrase"));
-  EXPECT_EQ(oracle.GetLastErrorString(), "Connect is not supported by this simulator yet");
 
   const auto calls = simulator->calls();
-  ASSERT_EQ(calls.size(), 4u);
+  ASSERT_EQ(calls.size(), 3u);
   EXPECT_EQ(calls[0].bridge, CloudBridgeKind::Azure);
   EXPECT_EQ(calls[0].arguments, (Names{"sub\\tenant", "app", "***NOT SHOWN***"}));
   EXPECT_EQ(calls[1].bridge, CloudBridgeKind::AzureResourceManager);
-  EXPECT_EQ(calls[3].bridge, CloudBridgeKind::Oracle);
+  EXPECT_EQ(calls[2].bridge, CloudBridgeKind::Alibaba);
   for (const auto& call : calls) EXPECT_TRUE(call.failed);
 }
 
@@ -41,10 +37,6 @@ TEST(UnsupportedBridges, ListingsFailRatherThanReturnNothing) {
   EXPECT_EQ(azure.RefreshDBInstanceInfoList(0, 0, "", ""), -1);
   std::vector<VMInfoStructs::SDatastoreInfo> accounts;
   EXPECT_FALSE(azure.GetStorageAccountInfoList("", -1, -1, accounts, false));
-  OracleCloudSDKCppBridge::COracleCloudSDKCppBridge oracle(OracleCloudSDKCppBridge::kModeClassicServices);
-  std::vector<CloudDBInfoStructs::SOCIDbSystemInfo> systems(2);
-  EXPECT_FALSE(oracle.GetDbSystemList(systems, "ocid1.compartment"));
-  EXPECT_TRUE(systems.empty()) << "a reused list never keeps another parent's children";
   EXPECT_EQ(simulator->countCalls(CloudBridgeKind::Azure, "GetStorageAccountInfoList"), 1u);
 }
 
