@@ -1,6 +1,8 @@
 // The "aws" accounts of the cloud fixture. Each object becomes the bridge record it is listed
 // as; what the fixture leaves out gets the value AWS would show for a fresh default object.
 #include <algorithm>
+#include <string>
+#include <unordered_set>
 
 #include "AwsQueries.h"
 #include "FixtureJsonReader.h"
@@ -27,16 +29,19 @@ std::string snapshotType(FixtureObject& object) {
   return type;
 }
 
-// Identifiers are unique per account, region and kind of object, as in AWS.
-template <class Item, class Key>
-void requireUnique(const FixtureObject& where, const std::vector<Item>& earlier, Key key, const std::string& region,
-                   const std::string& identifier) {
-  for (const Item& item : earlier) {
-    if (key(item).first == region && key(item).second == identifier) {
+// Identifiers are unique per account, region and kind of object, as in AWS. The identifiers seen
+// so far are kept in a set per kind, so a fixture loads in time linear in its objects.
+class UniqueIds {
+ public:
+  void require(const FixtureObject& where, const std::string& region, const std::string& identifier) {
+    if (!seen_.insert(region + '\n' + identifier).second) {
       where.fail("\"" + identifier + "\" is given twice in region " + region);
     }
   }
-}
+
+ private:
+  std::unordered_set<std::string> seen_;
+};
 
 // The region member of an object, which must be one of the account's regions.
 std::string regionOf(FixtureObject& object, const AwsAccount& account) {
@@ -51,14 +56,12 @@ struct MemberRole {
   int promotionTier = 1;
 };
 
-void parseRdsInstance(FixtureObject& object, AwsAccount& account, std::vector<MemberRole>& roles) {
+void parseRdsInstance(FixtureObject& object, AwsAccount& account, UniqueIds& ids, std::vector<MemberRole>& roles) {
   Tagged<RDSInfoStructs::SDBInstanceInfo> tagged;
   RDSInfoStructs::SDBInstanceInfo& instance = tagged.record;
   instance.instanceIdentifier = object.requiredString("identifier");
   instance.region = regionOf(object, account);
-  requireUnique(object, account.rdsInstances,
-                [](const auto& item) { return std::pair(item.record.region, item.record.instanceIdentifier); },
-                instance.region, instance.instanceIdentifier);
+  ids.require(object, instance.region, instance.instanceIdentifier);
   instance.engine = object.requiredString("engine");
   const bool aurora = isAuroraEngine(instance.engine);
   instance.instanceArn = object.optionalString(
@@ -95,14 +98,12 @@ void parseRdsInstance(FixtureObject& object, AwsAccount& account, std::vector<Me
   account.rdsInstances.push_back(std::move(tagged));
 }
 
-void parseRdsCluster(FixtureObject& object, AwsAccount& account) {
+void parseRdsCluster(FixtureObject& object, AwsAccount& account, UniqueIds& ids) {
   Tagged<RDSInfoStructs::SRDSClusterInfo> tagged;
   RDSInfoStructs::SRDSClusterInfo& cluster = tagged.record;
   cluster.clusterIdentifier = object.requiredString("identifier");
   cluster.region = regionOf(object, account);
-  requireUnique(object, account.rdsClusters,
-                [](const auto& item) { return std::pair(item.record.region, item.record.clusterIdentifier); },
-                cluster.region, cluster.clusterIdentifier);
+  ids.require(object, cluster.region, cluster.clusterIdentifier);
   cluster.engine = object.requiredString("engine");
   const std::string host = account.accountId + "." + cluster.region + ".rds.amazonaws.com";
   cluster.clusterArn =
@@ -129,13 +130,11 @@ void parseRdsCluster(FixtureObject& object, AwsAccount& account) {
   account.rdsClusters.push_back(std::move(tagged));
 }
 
-void parseRdsInstanceSnapshot(FixtureObject& object, AwsAccount& account) {
+void parseRdsInstanceSnapshot(FixtureObject& object, AwsAccount& account, UniqueIds& ids) {
   RDSInfoStructs::SDBSnapshotInfo snapshot;
   snapshot.snapshotIdentifier = object.requiredString("identifier");
   snapshot.region = regionOf(object, account);
-  requireUnique(object, account.rdsInstanceSnapshots,
-                [](const auto& item) { return std::pair(item.region, item.snapshotIdentifier); }, snapshot.region,
-                snapshot.snapshotIdentifier);
+  ids.require(object, snapshot.region, snapshot.snapshotIdentifier);
   snapshot.instanceIdentifier = object.requiredString("instance");
   snapshot.snapshotArn = object.optionalString(
       "arn", arn("rds", snapshot.region, account.accountId, "snapshot:" + snapshot.snapshotIdentifier));
@@ -153,13 +152,11 @@ void parseRdsInstanceSnapshot(FixtureObject& object, AwsAccount& account) {
   account.rdsInstanceSnapshots.push_back(std::move(snapshot));
 }
 
-void parseRdsClusterSnapshot(FixtureObject& object, AwsAccount& account) {
+void parseRdsClusterSnapshot(FixtureObject& object, AwsAccount& account, UniqueIds& ids) {
   RDSInfoStructs::SRDSClusterSnapshotInfo snapshot;
   snapshot.snapshotIdentifier = object.requiredString("identifier");
   snapshot.region = regionOf(object, account);
-  requireUnique(object, account.rdsClusterSnapshots,
-                [](const auto& item) { return std::pair(item.region, item.snapshotIdentifier); }, snapshot.region,
-                snapshot.snapshotIdentifier);
+  ids.require(object, snapshot.region, snapshot.snapshotIdentifier);
   snapshot.clusterIdentifier = object.requiredString("cluster");
   snapshot.snapshotArn = object.optionalString(
       "arn", arn("rds", snapshot.region, account.accountId, "cluster-snapshot:" + snapshot.snapshotIdentifier));
@@ -203,24 +200,23 @@ void joinRdsClusterMembers(const FixtureObject& rds, AwsAccount& account, const 
 void parseRds(FixtureObject& account, AwsAccount& aws) {
   std::optional<FixtureObject> rds = account.optionalObject("rds");
   if (!rds) return;
-  rds->forEachObject("clusters", [&](FixtureObject& object) { parseRdsCluster(object, aws); });
+  UniqueIds clusterIds, instanceIds, instanceSnapshotIds, clusterSnapshotIds;
+  rds->forEachObject("clusters", [&](FixtureObject& object) { parseRdsCluster(object, aws, clusterIds); });
   std::vector<MemberRole> roles;
-  rds->forEachObject("instances", [&](FixtureObject& object) { parseRdsInstance(object, aws, roles); });
-  rds->forEachObject("instanceSnapshots", [&](FixtureObject& object) { parseRdsInstanceSnapshot(object, aws); });
-  rds->forEachObject("clusterSnapshots", [&](FixtureObject& object) { parseRdsClusterSnapshot(object, aws); });
+  rds->forEachObject("instances", [&](FixtureObject& object) { parseRdsInstance(object, aws, instanceIds, roles); });
+  rds->forEachObject("instanceSnapshots", [&](FixtureObject& object) { parseRdsInstanceSnapshot(object, aws, instanceSnapshotIds); });
+  rds->forEachObject("clusterSnapshots", [&](FixtureObject& object) { parseRdsClusterSnapshot(object, aws, clusterSnapshotIds); });
   rds->finish();
   joinRdsClusterMembers(*rds, aws, roles);
 }
 
 
-void parseDynamoTable(FixtureObject& object, AwsAccount& account) {
+void parseDynamoTable(FixtureObject& object, AwsAccount& account, UniqueIds& ids) {
   Tagged<DynamoInfoStructs::SDynamoTableInfo> tagged;
   DynamoInfoStructs::SDynamoTableInfo& table = tagged.record;
   table.tableName = object.requiredString("name");
   table.region = regionOf(object, account);
-  requireUnique(object, account.dynamoTables,
-                [](const auto& item) { return std::pair(item.record.region, item.record.tableName); }, table.region,
-                table.tableName);
+  ids.require(object, table.region, table.tableName);
   table.tableArn = object.optionalString("arn", arn("dynamodb", table.region, account.accountId, "table/" + table.tableName));
   table.tableStatus = object.optionalString("status", "ACTIVE");
   table.itemCount = object.optionalInt64("itemCount", 0);
@@ -233,18 +229,17 @@ void parseDynamoTable(FixtureObject& object, AwsAccount& account) {
 void parseDynamo(FixtureObject& account, AwsAccount& aws) {
   std::optional<FixtureObject> dynamo = account.optionalObject("dynamodb");
   if (!dynamo) return;
-  dynamo->forEachObject("tables", [&](FixtureObject& object) { parseDynamoTable(object, aws); });
+  UniqueIds tableIds;
+  dynamo->forEachObject("tables", [&](FixtureObject& object) { parseDynamoTable(object, aws, tableIds); });
   dynamo->finish();
 }
 
-void parseDocDbCluster(FixtureObject& object, AwsAccount& account, std::vector<bool>& explicitMembers) {
+void parseDocDbCluster(FixtureObject& object, AwsAccount& account, UniqueIds& ids, std::vector<bool>& explicitMembers) {
   Tagged<DocDBInfoStructs::SDocDBClusterInfo> tagged;
   DocDBInfoStructs::SDocDBClusterInfo& cluster = tagged.record;
   cluster.clusterIdentifier = object.requiredString("identifier");
   cluster.region = regionOf(object, account);
-  requireUnique(object, account.docdbClusters,
-                [](const auto& item) { return std::pair(item.record.region, item.record.clusterIdentifier); },
-                cluster.region, cluster.clusterIdentifier);
+  ids.require(object, cluster.region, cluster.clusterIdentifier);
   const std::string host = account.accountId + "." + cluster.region + ".docdb.amazonaws.com";
   cluster.engine = object.optionalString("engine", "docdb");
   cluster.engineVersion = object.optionalString("engineVersion", "5.0.0");
@@ -270,15 +265,13 @@ void parseDocDbCluster(FixtureObject& object, AwsAccount& account, std::vector<b
   account.docdbClusters.push_back(std::move(tagged));
 }
 
-void parseDocDbInstance(FixtureObject& object, AwsAccount& account, std::vector<MemberRole>& roles,
+void parseDocDbInstance(FixtureObject& object, AwsAccount& account, UniqueIds& ids, std::vector<MemberRole>& roles,
                         std::vector<std::string>& parameterGroupStatus) {
   Tagged<DocDBInfoStructs::SDocDBInstanceInfo> tagged;
   DocDBInfoStructs::SDocDBInstanceInfo& instance = tagged.record;
   instance.instanceIdentifier = object.requiredString("identifier");
   instance.region = regionOf(object, account);
-  requireUnique(object, account.docdbInstances,
-                [](const auto& item) { return std::pair(item.record.region, item.record.instanceIdentifier); },
-                instance.region, instance.instanceIdentifier);
+  ids.require(object, instance.region, instance.instanceIdentifier);
   instance.clusterIdentifier = object.requiredString("clusterIdentifier");
   instance.instanceClass = object.optionalString("instanceClass", "db.r6g.large");
   instance.engine = object.optionalString("engine", "docdb");
@@ -315,13 +308,11 @@ void joinDocDbClusterMembers(const FixtureObject& docdb, AwsAccount& account, co
   }
 }
 
-void parseDocDbClusterSnapshot(FixtureObject& object, AwsAccount& account) {
+void parseDocDbClusterSnapshot(FixtureObject& object, AwsAccount& account, UniqueIds& ids) {
   DocDBInfoStructs::SDocDBClusterSnapshotInfo snapshot;
   snapshot.snapshotIdentifier = object.requiredString("identifier");
   snapshot.region = regionOf(object, account);
-  requireUnique(object, account.docdbClusterSnapshots,
-                [](const auto& item) { return std::pair(item.region, item.snapshotIdentifier); }, snapshot.region,
-                snapshot.snapshotIdentifier);
+  ids.require(object, snapshot.region, snapshot.snapshotIdentifier);
   snapshot.clusterIdentifier = object.requiredString("cluster");
   snapshot.snapshotArn = object.optionalString(
       "arn", arn("rds", snapshot.region, account.accountId, "cluster-snapshot:" + snapshot.snapshotIdentifier));
@@ -342,10 +333,11 @@ void parseDocDb(FixtureObject& account, AwsAccount& aws) {
   std::vector<bool> explicitMembers;
   std::vector<MemberRole> roles;
   std::vector<std::string> parameterGroupStatus;
-  docdb->forEachObject("clusters", [&](FixtureObject& object) { parseDocDbCluster(object, aws, explicitMembers); });
+  UniqueIds clusterIds, instanceIds, snapshotIds;
+  docdb->forEachObject("clusters", [&](FixtureObject& object) { parseDocDbCluster(object, aws, clusterIds, explicitMembers); });
   docdb->forEachObject("instances",
-                       [&](FixtureObject& object) { parseDocDbInstance(object, aws, roles, parameterGroupStatus); });
-  docdb->forEachObject("clusterSnapshots", [&](FixtureObject& object) { parseDocDbClusterSnapshot(object, aws); });
+                       [&](FixtureObject& object) { parseDocDbInstance(object, aws, instanceIds, roles, parameterGroupStatus); });
+  docdb->forEachObject("clusterSnapshots", [&](FixtureObject& object) { parseDocDbClusterSnapshot(object, aws, snapshotIds); });
   docdb->finish();
   joinDocDbClusterMembers(*docdb, aws, explicitMembers, roles, parameterGroupStatus);
 }
@@ -362,14 +354,12 @@ RedshiftInfoStructs::SRedshiftClusterParameterGroupStatusInfo parseParameterGrou
   return group;
 }
 
-void parseRedshiftCluster(FixtureObject& object, AwsAccount& account) {
+void parseRedshiftCluster(FixtureObject& object, AwsAccount& account, UniqueIds& ids) {
   Tagged<RedshiftInfoStructs::SRedshiftClusterInfo> tagged;
   RedshiftInfoStructs::SRedshiftClusterInfo& cluster = tagged.record;
   cluster.clusterIdentifier = object.requiredString("identifier");
   cluster.region = regionOf(object, account);
-  requireUnique(object, account.redshiftClusters,
-                [](const auto& item) { return std::pair(item.record.region, item.record.clusterIdentifier); },
-                cluster.region, cluster.clusterIdentifier);
+  ids.require(object, cluster.region, cluster.clusterIdentifier);
   cluster.nodeType = object.optionalString("nodeType", "ra3.xlplus");
   cluster.clusterStatus = object.optionalString("status", "available");
   cluster.masterUsername = object.optionalString("masterUsername", "awsuser");
@@ -393,13 +383,11 @@ void parseRedshiftCluster(FixtureObject& object, AwsAccount& account) {
   account.redshiftClusters.push_back(std::move(tagged));
 }
 
-void parseRedshiftSnapshot(FixtureObject& object, AwsAccount& account) {
+void parseRedshiftSnapshot(FixtureObject& object, AwsAccount& account, UniqueIds& ids) {
   RedshiftInfoStructs::SRedshiftClusterSnapshotInfo snapshot;
   snapshot.snapshotIdentifier = object.requiredString("identifier");
   snapshot.region = regionOf(object, account);
-  requireUnique(object, account.redshiftSnapshots,
-                [](const auto& item) { return std::pair(item.region, item.snapshotIdentifier); }, snapshot.region,
-                snapshot.snapshotIdentifier);
+  ids.require(object, snapshot.region, snapshot.snapshotIdentifier);
   snapshot.clusterIdentifier = object.requiredString("cluster");
   snapshot.snapshotArn = object.optionalString(
       "arn", arn("redshift", snapshot.region, account.accountId,
@@ -418,8 +406,9 @@ void parseRedshiftSnapshot(FixtureObject& object, AwsAccount& account) {
 void parseRedshift(FixtureObject& account, AwsAccount& aws) {
   std::optional<FixtureObject> redshift = account.optionalObject("redshift");
   if (!redshift) return;
-  redshift->forEachObject("clusters", [&](FixtureObject& object) { parseRedshiftCluster(object, aws); });
-  redshift->forEachObject("snapshots", [&](FixtureObject& object) { parseRedshiftSnapshot(object, aws); });
+  UniqueIds clusterIds, snapshotIds;
+  redshift->forEachObject("clusters", [&](FixtureObject& object) { parseRedshiftCluster(object, aws, clusterIds); });
+  redshift->forEachObject("snapshots", [&](FixtureObject& object) { parseRedshiftSnapshot(object, aws, snapshotIds); });
   redshift->finish();
 }
 
