@@ -2,6 +2,7 @@
 // as; what the fixture leaves out gets the value AWS would show for a fresh default object.
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "AwsQueries.h"
@@ -42,6 +43,18 @@ class UniqueIds {
  private:
   std::unordered_set<std::string> seen_;
 };
+
+// Where each cluster of a list stands, by region and identifier, so that joining many instances
+// to their clusters takes one lookup each.
+template <class Cluster>
+std::unordered_map<std::string, std::size_t> clusterIndex(const std::vector<Cluster>& clusters) {
+  std::unordered_map<std::string, std::size_t> index;
+  index.reserve(clusters.size());
+  for (std::size_t i = 0; i < clusters.size(); ++i) {
+    index.emplace(clusters[i].record.region + '\n' + clusters[i].record.clusterIdentifier, i);
+  }
+  return index;
+}
 
 // The region member of an object, which must be one of the account's regions.
 std::string regionOf(FixtureObject& object, const AwsAccount& account) {
@@ -176,18 +189,17 @@ void parseRdsClusterSnapshot(FixtureObject& object, AwsAccount& account, UniqueI
 // A cluster's members are the instances of its region that name it, in fixture order; an
 // instance naming a cluster that is not there cannot exist in AWS.
 void joinRdsClusterMembers(const FixtureObject& rds, AwsAccount& account, const std::vector<MemberRole>& roles) {
+  const auto clusters = clusterIndex(account.rdsClusters);
   for (std::size_t index = 0; index < account.rdsInstances.size(); ++index) {
     const RDSInfoStructs::SDBInstanceInfo& instance = account.rdsInstances[index].record;
     if (instance.clusterIdentifier.empty()) continue;
-    auto cluster = std::find_if(account.rdsClusters.begin(), account.rdsClusters.end(), [&](const auto& candidate) {
-      return candidate.record.region == instance.region &&
-             candidate.record.clusterIdentifier == instance.clusterIdentifier;
-    });
+    const auto found = clusters.find(instance.region + '\n' + instance.clusterIdentifier);
     const std::string path = rds.path() + ".instances[" + std::to_string(index) + "]";
-    if (cluster == account.rdsClusters.end()) {
+    if (found == clusters.end()) {
       throw FixtureError(path + ": cluster \"" + instance.clusterIdentifier + "\" is not in region " +
                          instance.region);
     }
+    const auto cluster = account.rdsClusters.begin() + static_cast<std::ptrdiff_t>(found->second);
     if (cluster->record.engine != instance.engine) {
       throw FixtureError(path + ": engine \"" + instance.engine + "\" differs from its cluster's engine \"" +
                          cluster->record.engine + "\"");
@@ -291,16 +303,15 @@ void parseDocDbInstance(FixtureObject& object, AwsAccount& account, UniqueIds& i
 // Clusters without a written member list get the instances of their region that name them.
 void joinDocDbClusterMembers(const FixtureObject& docdb, AwsAccount& account, const std::vector<bool>& explicitMembers,
                              const std::vector<MemberRole>& roles, const std::vector<std::string>& parameterGroupStatus) {
+  const auto clusters = clusterIndex(account.docdbClusters);
   for (std::size_t index = 0; index < account.docdbInstances.size(); ++index) {
     const DocDBInfoStructs::SDocDBInstanceInfo& instance = account.docdbInstances[index].record;
-    auto cluster = std::find_if(account.docdbClusters.begin(), account.docdbClusters.end(), [&](const auto& candidate) {
-      return candidate.record.region == instance.region &&
-             candidate.record.clusterIdentifier == instance.clusterIdentifier;
-    });
-    if (cluster == account.docdbClusters.end()) {
+    const auto found = clusters.find(instance.region + '\n' + instance.clusterIdentifier);
+    if (found == clusters.end()) {
       throw FixtureError(docdb.path() + ".instances[" + std::to_string(index) + "]: cluster \"" +
                          instance.clusterIdentifier + "\" is not in region " + instance.region);
     }
+    const auto cluster = account.docdbClusters.begin() + static_cast<std::ptrdiff_t>(found->second);
     if (explicitMembers[static_cast<std::size_t>(cluster - account.docdbClusters.begin())]) continue;
     cluster->record.members.push_back(DocDBInfoStructs::SDocDBClusterMemberInfo{
         parameterGroupStatus[index], instance.instanceIdentifier, roles[index].writer ? 1 : 0,
