@@ -1,5 +1,6 @@
-// The Google Cloud client. The simulator does not serve Google Cloud yet, so every call fails
-// honestly; the fixture's "google" accounts are what it will serve.
+// The Google Cloud client's Spanner operations. The simulator does not serve them yet, so every
+// call fails honestly; the fixture's "google" accounts are what it will serve. The connection is
+// in GoogleCloudConnect.cpp, the Cloud SQL listing in GoogleCloudSqlBridge.cpp.
 #include "bridges/GoogleCloudSDKCppBridge.h"
 
 #include "UnsupportedCall.h"
@@ -9,27 +10,7 @@ namespace {
 constexpr CloudBridgeKind kBridge = CloudBridgeKind::Google;
 }  // namespace
 
-bool CGoogleCloudSDKCppBridge::Connect(const std::string& keyFile, const std::string& serviceAccountId,
-                                       const std::string& /*keyPassword*/) {
-  return cloudsim::failUnsupported(kBridge, "Connect", {keyFile, serviceAccountId, "***NOT SHOWN***"}, lastError_);
-}
-
-bool CGoogleCloudSDKCppBridge::Disconnect() {
-  return cloudsim::failUnsupported(kBridge, "Disconnect", {}, lastError_);
-}
-
 std::string CGoogleCloudSDKCppBridge::GetLastError() const { return lastError_; }
-
-bool CGoogleCloudSDKCppBridge::RefreshDBInstanceInfoList(unsigned long long first, int count) {
-  return cloudsim::failUnsupported(kBridge, "RefreshDBInstanceInfoList", {std::to_string(first), std::to_string(count)},
-                                   lastError_);
-}
-
-bool CGoogleCloudSDKCppBridge::GetDBInstanceInfoList(std::vector<RDSInfoStructs::SDBInstanceInfo>& /*out*/,
-                                                     unsigned long long first, int count) {
-  return cloudsim::failUnsupported(kBridge, "GetDBInstanceInfoList", {std::to_string(first), std::to_string(count)},
-                                   lastError_);
-}
 
 bool CGoogleCloudSDKCppBridge::ListProjects(std::vector<GoogleCloudSDKWrapper::SProjectInfoLib>& /*out*/) {
   return cloudsim::failUnsupported(kBridge, "ListProjects", {}, lastError_);

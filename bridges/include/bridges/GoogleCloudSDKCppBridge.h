@@ -1,12 +1,18 @@
 #pragma once
 // CGoogleCloudSDKCppBridge: the Google Cloud client (Cloud SQL, projects, Spanner).
-// Not served by the cloud simulator yet: every call fails with "... is not supported by this
-// simulator yet" in GetLastError (or "no cloud simulator installed").
+// Connect signs in to one service account of the installed cloud simulator, with a ".p12" key
+// file and its password or with the key material itself (docs/cloud-fixture.md). Cloud SQL:
+// RefreshDBInstanceInfoList runs the query and keeps its result, GetDBInstanceInfoList appends
+// (a slice of) it. GetLastError gives the text of the last call's failure.
+// The Spanner operations are not served by the simulator yet: they fail with "... is not
+// supported by this simulator yet".
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bridges/RDSInfoStructs.h"
+#include "bridges/SimulatedConnection.h"
 
 namespace GoogleCloudSDKWrapper {
 
@@ -65,6 +71,8 @@ class CGoogleCloudSDKCppBridge {
                                std::vector<GoogleCloudSDKWrapper::SSpannerDatabaseInfoLib>& out);
 
  private:
+  std::optional<cloudbridge::SimulatedConnection> connection_;
+  std::vector<RDSInfoStructs::SDBInstanceInfo> sqlInstances_;
   std::string lastError_;
 };
 
