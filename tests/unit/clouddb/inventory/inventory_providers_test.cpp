@@ -124,6 +124,12 @@ TEST(ProviderConnect, TheCloudsReasonForARefusalIsLoggedWithTheSecretMasked) {
     EXPECT_EQ(providers[i]->lastError(), reasons[i]);
     EXPECT_TRUE(world.capture().hasLine("Connect", "The cloud refused the connection: [" + reasons[i] + "]"));
   }
+  // The AWS service base (DynamoDB, DocumentDB, Redshift) says the same.
+  world.capture().clear();
+  CAmazonDynamoDBInfo serviceBase;
+  ASSERT_EQ(serviceBase.FetchCredentials(1001), 1);
+  EXPECT_EQ(serviceBase.Connect(), 0);
+  EXPECT_TRUE(world.capture().hasLine("Connect", "The cloud refused the connection: [" + reasons[0] + "]"));
 }
 
 TEST(ProviderCredentials, SecretThatDoesNotDecryptEndsEveryFetchAndNamesItsEntry) {
