@@ -9,24 +9,18 @@ namespace cloudsim {
 namespace {
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() &&
-         std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+  return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
            return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
          });
 }
 
 bool ofEngineFamily(const std::string& engine, int engineType) {
   switch (engineType) {
-    case RDSInfoStructs::kAnyEngine:
-      return true;
-    case RDSInfoStructs::kPostgreSQL:
-      return startsWithIgnoringCase(engine, "postgres");
-    case RDSInfoStructs::kMySQL:
-      return startsWithIgnoringCase(engine, "mysql");
-    case RDSInfoStructs::kMariaDB:
-      return startsWithIgnoringCase(engine, "mariadb");
-    default:
-      return false;
+    case RDSInfoStructs::kAnyEngine: return true;
+    case RDSInfoStructs::kPostgreSQL: return startsWithIgnoringCase(engine, "postgres");
+    case RDSInfoStructs::kMySQL: return startsWithIgnoringCase(engine, "mysql");
+    case RDSInfoStructs::kMariaDB: return startsWithIgnoringCase(engine, "mariadb");
+    default: return false;
   }
 }
 

@@ -11,8 +11,8 @@ namespace cloudsim {
 
 // How one cloud names what it lists.
 struct RelationalNaming {
-  std::string idPrefix;         // the record's identifier (member 1) is idPrefix + name
-  std::string endpointSuffix;   // its end point is name + endpointSuffix ("" leaves it empty)
+  std::string idPrefix;        // the record's identifier (member 1) is idPrefix + name
+  std::string endpointSuffix;  // its end point is name + endpointSuffix ("" leaves it empty)
 };
 
 // The servers the filter selects, in fixture order. Engine families are told by the engine

@@ -69,7 +69,9 @@ void CAliCloudSDKCppBridge::Disconnect() {
   instances_.clear();
 }
 
-std::string CAliCloudSDKCppBridge::GetLastError() const { return lastError_; }
+std::string CAliCloudSDKCppBridge::GetLastError() const {
+  return lastError_;
+}
 
 bool CAliCloudSDKCppBridge::RefreshDBInstanceInfoList(unsigned long long first, int count) {
   return RefreshDBInstanceInfoList(first, count, RDSInfoStructs::SDBInstanceFilter{});

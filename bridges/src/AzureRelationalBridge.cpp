@@ -60,8 +60,8 @@ CallFailure authenticateAzure(const cloudsim::CloudFixture& fixture, const std::
 
 }  // namespace
 
-bool CAzureSDKCppBridge::Initialize(const std::string& focusName, const std::string& applicationName,
-                                    long long jobId, int instanceType) {
+bool CAzureSDKCppBridge::Initialize(const std::string& focusName, const std::string& applicationName, long long jobId,
+                                    int instanceType) {
   return cloudbridge::simulatedCall(
       kBridge, "Initialize", {focusName, applicationName, std::to_string(jobId), std::to_string(instanceType)},
       connection_,
@@ -101,7 +101,9 @@ void CAzureSDKCppBridge::Disconnect() {
   instances_.clear();
 }
 
-std::string CAzureSDKCppBridge::GetLastErrorString() const { return lastError_; }
+std::string CAzureSDKCppBridge::GetLastErrorString() const {
+  return lastError_;
+}
 
 int CAzureSDKCppBridge::RefreshDBInstanceInfoList(unsigned long long first, int count, const std::string& location,
                                                   const std::string& serverName) {

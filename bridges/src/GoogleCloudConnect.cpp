@@ -24,8 +24,10 @@ CallFailure authenticateGoogle(const cloudsim::CloudFixture& fixture, const std:
     const cloudsim::GoogleAccount& candidate = fixture.googleAccounts[index];
     if (serviceAccountId.empty() || candidate.serviceAccountId != serviceAccountId) continue;
     if (!keyFile.empty()) {
-      if (candidate.keyFile != keyFile) return "Could not open the key file \"" + keyFile + "\": No such file or directory";
-      if (candidate.keyPassword != keyPassword) return "Could not read the key file \"" + keyFile + "\": mac verify failure";
+      if (candidate.keyFile != keyFile)
+        return "Could not open the key file \"" + keyFile + "\": No such file or directory";
+      if (candidate.keyPassword != keyPassword)
+        return "Could not read the key file \"" + keyFile + "\": mac verify failure";
     } else if (!candidate.keyFile.empty() || keyPassword.empty() || candidate.keyPassword != keyPassword) {
       // Key material that is not the account's signs requests the service cannot verify.
       return std::string(kInvalidSignature);

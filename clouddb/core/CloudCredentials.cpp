@@ -29,7 +29,7 @@ std::string decryptSecret(const std::string& stored) {
 }
 
 int openSecret(EvEvent& log, const char* tag, const SecretSetting& where, const std::string& stored,
-                std::string& clear) {
+               std::string& clear) {
   OPENSSL_cleanse(clear.data(), clear.size());
   clear.clear();
   if (!HostKey::LooksEncrypted(stored)) {

@@ -36,7 +36,7 @@ std::string decryptSecret(const std::string& stored);
 // As decryptSecret, but a secret that does not decrypt is logged as an error under tag (naming
 // where it is configured) and leaves clear empty. Answers config::kOk, or the reason it failed.
 int openSecret(EvEvent& log, const char* tag, const SecretSetting& where, const std::string& stored,
-                std::string& clear);
+               std::string& clear);
 
 // Whether the result of a configuration read that decrypts for its caller (the virtual server's
 // Amazon secret and password) says that the secret does not decrypt.

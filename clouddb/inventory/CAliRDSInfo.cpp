@@ -28,7 +28,9 @@ CAliRDSInfo::CAliRDSInfo() {
   m_bridge = std::make_unique<AliCloudSDKCppBridge::CAliCloudSDKCppBridge>();
 }
 
-CAliRDSInfo::~CAliRDSInfo() { m_bridge.reset(); }
+CAliRDSInfo::~CAliRDSInfo() {
+  m_bridge.reset();
+}
 
 CAliRDSInfo* CAliRDSInfo::CreateObject() {
   EvEvent log;
@@ -53,7 +55,9 @@ int CAliRDSInfo::Init() {
   return kSuccess;
 }
 
-int CAliRDSInfo::DeInit() { return kSuccess; }
+int CAliRDSInfo::DeInit() {
+  return kSuccess;
+}
 
 int CAliRDSInfo::FetchCredentials() {
   static constexpr char kTag[] = "FetchCredentials";
@@ -67,7 +71,8 @@ int CAliRDSInfo::FetchCredentials() {
                                                      m_secret, m_decryptedSecret);
   if (decrypted != config::kOk) {
     if (LogWriter* writer = g_ptrLogWriter; writer != nullptr && writer->threshold() >= kDecryptLineMinimumThreshold) {
-      writer->LogMessage(0, __PRETTY_FUNCTION__, __LINE__, kDecryptFailed, Instance::getErrorMessage(decrypted).c_str());
+      writer->LogMessage(0, __PRETTY_FUNCTION__, __LINE__, kDecryptFailed,
+                         Instance::getErrorMessage(decrypted).c_str());
     }
     return kFailure;
   }
@@ -76,7 +81,9 @@ int CAliRDSInfo::FetchCredentials() {
   return kSuccess;
 }
 
-int CAliRDSInfo::Connect() { return Connect(m_regionEndpoint, m_accessKey, m_decryptedSecret, m_proxyCredentials); }
+int CAliRDSInfo::Connect() {
+  return Connect(m_regionEndpoint, m_accessKey, m_decryptedSecret, m_proxyCredentials);
+}
 
 int CAliRDSInfo::Connect(const std::string& regionEndpoint, const std::string& accessKey, const std::string& secret,
                          const std::vector<SHostCredentials>& /*proxies*/) {
@@ -105,7 +112,9 @@ int CAliRDSInfo::Disconnect() {
   return kSuccess;
 }
 
-std::string CAliRDSInfo::GetLastErrorString() const { return m_bridge->GetLastError(); }
+std::string CAliRDSInfo::GetLastErrorString() const {
+  return m_bridge->GetLastError();
+}
 
 int CAliRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count, std::vector<RDSInfoStructs::SDBInstanceInfo>& out) {
   return GetDBInstanceInfoList(first, count, out, std::string(), std::string());

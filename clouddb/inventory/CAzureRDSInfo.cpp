@@ -86,7 +86,9 @@ int CAzureRDSInfo::Init() {
   return kSuccess;
 }
 
-int CAzureRDSInfo::DeInit() { return kSuccess; }
+int CAzureRDSInfo::DeInit() {
+  return kSuccess;
+}
 
 int CAzureRDSInfo::FetchCredentials() {
   static constexpr char kTag[] = "FetchCredentials";
@@ -137,7 +139,9 @@ int CAzureRDSInfo::FetchCredentials() {
   return fetched;
 }
 
-int CAzureRDSInfo::Connect() { return Connect(m_subscription, m_applicationId, m_password); }
+int CAzureRDSInfo::Connect() {
+  return Connect(m_subscription, m_applicationId, m_password);
+}
 
 int CAzureRDSInfo::Connect(std::string subscription, std::string applicationId, std::string password) {
   static constexpr char kTag[] = "Connect";
@@ -165,9 +169,12 @@ int CAzureRDSInfo::Disconnect() {
   return kSuccess;
 }
 
-std::string CAzureRDSInfo::GetLastErrorString() const { return m_bridge->GetLastErrorString(); }
+std::string CAzureRDSInfo::GetLastErrorString() const {
+  return m_bridge->GetLastErrorString();
+}
 
-int CAzureRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count, std::vector<RDSInfoStructs::SDBInstanceInfo>& out) {
+int CAzureRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count,
+                                         std::vector<RDSInfoStructs::SDBInstanceInfo>& out) {
   return GetDBInstanceInfoList(first, count, out, std::string(), std::string());
 }
 

@@ -37,12 +37,9 @@ using namespace inventoryprovider;
 // Cloud SQL names its engines by family and version ("POSTGRES_15", "MYSQL_8_0").
 std::string_view enginePrefix(int engineType) {
   switch (engineType) {
-    case RDSInfoStructs::kPostgreSQL:
-      return "postgres";
-    case RDSInfoStructs::kMySQL:
-      return "mysql";
-    default:
-      return {};
+    case RDSInfoStructs::kPostgreSQL: return "postgres";
+    case RDSInfoStructs::kMySQL: return "mysql";
+    default: return {};
   }
 }
 
@@ -81,7 +78,9 @@ int CGoogleRDSInfo::Init() {
   return kSuccess;
 }
 
-int CGoogleRDSInfo::DeInit() { return kSuccess; }
+int CGoogleRDSInfo::DeInit() {
+  return kSuccess;
+}
 
 int CGoogleRDSInfo::FetchCredentials() {
   static constexpr char kTag[] = "FetchCredentials";
@@ -117,7 +116,9 @@ int CGoogleRDSInfo::FetchCredentials() {
   return kSuccess;
 }
 
-int CGoogleRDSInfo::Connect() { return Connect(m_keyFile, m_userId, m_keySecret); }
+int CGoogleRDSInfo::Connect() {
+  return Connect(m_keyFile, m_userId, m_keySecret);
+}
 
 int CGoogleRDSInfo::Connect(const std::string& keyFile, const std::string& userId, const std::string& keySecret) {
   static constexpr char kTag[] = "Connect";
@@ -151,7 +152,9 @@ int CGoogleRDSInfo::Disconnect() {
   return kSuccess;
 }
 
-std::string CGoogleRDSInfo::GetLastErrorString() const { return m_bridge->GetLastError(); }
+std::string CGoogleRDSInfo::GetLastErrorString() const {
+  return m_bridge->GetLastError();
+}
 
 int CGoogleRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count,
                                           std::vector<RDSInfoStructs::SDBInstanceInfo>& out) {
@@ -159,8 +162,7 @@ int CGoogleRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count,
   return GetDBInstanceInfoList(first, count, out, std::string(), std::string());
 }
 
-int CGoogleRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count,
-                                          std::vector<RDSInfoStructs::SDBInstanceInfo>& out,
+int CGoogleRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count, std::vector<RDSInfoStructs::SDBInstanceInfo>& out,
                                           std::string /*firstQualifier*/, std::string /*secondQualifier*/) {
   m_log.Debug(kListingTag, "%s", kCallingRefresh);
   if (!m_bridge->RefreshDBInstanceInfoList(first, count)) {
@@ -174,8 +176,7 @@ int CGoogleRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count,
   return kSuccess;
 }
 
-CLmError CGoogleRDSInfo::GetDBInstanceInfoList(App::CloudDBEngineType engineType,
-                                               std::vector<App::RDSDBInstance>& out,
+CLmError CGoogleRDSInfo::GetDBInstanceInfoList(App::CloudDBEngineType engineType, std::vector<App::RDSDBInstance>& out,
                                                const std::string& /*firstQualifier*/,
                                                const std::string& /*secondQualifier*/) {
   const CLmLocation where{kSourceUnit, kTypedListingSignature, __LINE__};

@@ -26,21 +26,12 @@ constexpr unsigned long kAlibabaType = 1401;
 // a type no provider serves.
 std::unique_ptr<CRDSInfo> providerFor(unsigned long instanceType, const char*& cloudName) {
   switch (instanceType) {
-    case kAmazonType:
-      cloudName = "Amazon";
-      return std::make_unique<CAmazonRDSInfo>();
+    case kAmazonType: cloudName = "Amazon"; return std::make_unique<CAmazonRDSInfo>();
     case kAzureType:
-    case kAzureOtherType:
-      cloudName = "Azure";
-      return std::make_unique<CAzureRDSInfo>();
-    case kGoogleType:
-      cloudName = "Google";
-      return std::make_unique<CGoogleRDSInfo>();
-    case kAlibabaType:
-      cloudName = "Alibaba";
-      return std::make_unique<CAliRDSInfo>();
-    default:
-      return nullptr;
+    case kAzureOtherType: cloudName = "Azure"; return std::make_unique<CAzureRDSInfo>();
+    case kGoogleType: cloudName = "Google"; return std::make_unique<CGoogleRDSInfo>();
+    case kAlibabaType: cloudName = "Alibaba"; return std::make_unique<CAliRDSInfo>();
+    default: return nullptr;
   }
 }
 

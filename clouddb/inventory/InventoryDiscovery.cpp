@@ -55,8 +55,7 @@ std::string reasonOf(const CRDSInfo& provider) {
 bool listEngineType(CRDSInfo& provider, int engineType, std::vector<App::RDSDBInstance>& instances, EvEvent& log,
                     std::string& errorText, const std::string& firstQualifier, const std::string& secondQualifier) {
   const auto engine = static_cast<App::CloudDBEngineType>(engineType);
-  const bool clusters =
-      engine == App::CLOUDDB_ENGINE_AURORA_POSTGRESQL || engine == App::CLOUDDB_ENGINE_AURORA_MYSQL;
+  const bool clusters = engine == App::CLOUDDB_ENGINE_AURORA_POSTGRESQL || engine == App::CLOUDDB_ENGINE_AURORA_MYSQL;
   const CLmError error = clusters ? provider.GetDBClusterInfoList(engine, instances, firstQualifier, secondQualifier)
                                   : provider.GetDBInstanceInfoList(engine, instances, firstQualifier, secondQualifier);
   if (error.IsFailure()) {
@@ -112,7 +111,8 @@ bool DiscoverRDSInventoryCommon(App::BrowseRDSInventoryReq* request, std::vector
   if (provider->FetchCredentials() != 1) {
     errorText = texts::kFetchFailedText;
     // Name the entry whose credentials were read: the instance when the request gave one.
-    const int entryId = query.instanceId != 0 ? static_cast<int>(query.instanceId) : provider->virtualServerInstanceId();
+    const int entryId =
+        query.instanceId != 0 ? static_cast<int>(query.instanceId) : provider->virtualServerInstanceId();
     log.Error(kTag, texts::kFetchFailedLine, entryId);
     return false;
   }

@@ -40,10 +40,8 @@ bool belongsToApplication(const RDSInfoStructs::SDBInstanceInfo& record, std::in
     case kPostgreSqlApplication:
       return startsWithIgnoringCase(engine, "postgres") || startsWithIgnoringCase(engine, "aurora-postgres") ||
              auroraOfFamily(record, "postgres_aurora");
-    case kOracleApplication:
-      return startsWithIgnoringCase(engine, "oracle");
-    default:
-      return true;
+    case kOracleApplication: return startsWithIgnoringCase(engine, "oracle");
+    default: return true;
   }
 }
 

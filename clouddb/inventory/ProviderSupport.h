@@ -24,8 +24,8 @@ inline constexpr char kTypedRefreshFailed[] = "Failed to refresh DB Instance Inf
 inline constexpr char kTypedGetFailed[] = "Failed to Get DB Instance Info.Error[%s]";
 
 // The engine types a typed instance listing serves: PostgreSQL, MySQL, MariaDB.
-inline constexpr std::initializer_list<int> kInstanceEngines = {
-    RDSInfoStructs::kPostgreSQL, RDSInfoStructs::kMySQL, RDSInfoStructs::kMariaDB};
+inline constexpr std::initializer_list<int> kInstanceEngines = {RDSInfoStructs::kPostgreSQL, RDSInfoStructs::kMySQL,
+                                                                RDSInfoStructs::kMariaDB};
 
 inline bool servesEngine(int engineType, std::initializer_list<int> served) {
   for (int engine : served) {

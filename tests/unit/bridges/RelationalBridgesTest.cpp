@@ -43,7 +43,7 @@ const std::string kClouds = R"({
 
 struct SignIn {
   std::function<bool(std::string&)> connect;  // fills the last error text
-  const char* refusal;                         // "" when the sign-in is accepted
+  const char* refusal;                        // "" when the sign-in is accepted
 };
 
 TEST(RelationalBridges, EachCloudChecksItsCredentials) {
@@ -80,7 +80,8 @@ TEST(RelationalBridges, EachCloudChecksItsCredentials) {
       {alibaba("", ""), "AccessKeyId is mandatory for this action."},
       {google("p.p12", "sa@p.iam", "notasecret"), ""},
       {google("p.p12", "sa@p.iam", "wrong"), "Could not read the key file \"p.p12\": mac verify failure"},
-      {google("other.p12", "sa@p.iam", "notasecret"), "Could not open the key file \"other.p12\": No such file or directory"},
+      {google("other.p12", "sa@p.iam", "notasecret"),
+       "Could not open the key file \"other.p12\": No such file or directory"},
       {google("", "material@p.iam", "the-key-material"), ""},
       {google("", "material@p.iam", "garbage"), "invalid_grant: Invalid JWT Signature."},
       {google("", "sa@p.iam", "notasecret"), "invalid_grant: Invalid JWT Signature."},
@@ -160,7 +161,8 @@ TEST(RelationalBridges, FaultsAreInjectedAndCallsRecordedPerConnection) {
   ASSERT_EQ(calls.size(), 6u);
   EXPECT_EQ(calls[2].connection, 1u) << "the connect is the first connection opened";
   EXPECT_EQ(calls[5].connection, 1u);
-  EXPECT_EQ(calls[5].arguments, (Names{"0", "0", "", "", "{applyFilter: false, identifiers: [], engineType: 0, auroraScope: 0}"}));
+  EXPECT_EQ(calls[5].arguments,
+            (Names{"0", "0", "", "", "{applyFilter: false, identifiers: [], engineType: 0, auroraScope: 0}"}));
   EXPECT_EQ(simulator->countCalls(CloudBridgeKind::Azure, "RefreshDBInstanceInfoList"), 3u);
 }
 

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "../core/RdsTestWorld.h"
+#include "clouddb/core/WrappedServiceKey.h"
 #include "platform/Clock.h"
 #include "platform/HostEnvironment.h"
 #include "platform/Kwc.h"
 #include "platform/KwcAES.h"
 #include "platform/KwcBucket.h"
 #include "platform/KwcKeyWrap.h"
-#include "clouddb/core/WrappedServiceKey.h"
 
 namespace inventorytest {
 
@@ -22,12 +22,12 @@ namespace inventorytest {
 inline constexpr unsigned long kAmazonClient = 21;
 inline constexpr unsigned long kAzureClient = 22;
 inline constexpr unsigned long kAzureOtherClient = 23;  // instance type 403
-inline constexpr unsigned long kGoogleClient = 24;       // ".p12" key file
+inline constexpr unsigned long kGoogleClient = 24;      // ".p12" key file
 inline constexpr unsigned long kAlibabaClient = 25;
-inline constexpr unsigned long kUnmappedClient = 26;     // virtual server of type 302
-inline constexpr unsigned long kNoServerClient = 27;     // names no virtual server
-inline constexpr unsigned long kWrappedKeyClient = 28;   // Google, wrapped key
-inline constexpr unsigned long kHugeServerClient = 30;   // a virtual server id beyond 32 bits
+inline constexpr unsigned long kUnmappedClient = 26;    // virtual server of type 302
+inline constexpr unsigned long kNoServerClient = 27;    // names no virtual server
+inline constexpr unsigned long kWrappedKeyClient = 28;  // Google, wrapped key
+inline constexpr unsigned long kHugeServerClient = 30;  // a virtual server id beyond 32 bits
 
 // The key material of the Google account that signs in without a key file (a whole number of
 // 8-byte blocks, as the key wrap needs).
@@ -123,21 +123,28 @@ inline std::string platformJson(const Secrets& secrets = Secrets{}) {
     {"id": 30, "name": "huge-client", "cloudVirtualServerId": 3000000000}
   ],
   "instances": [{"id": 1001, "kind": "cloudApps", "name": "aws-rds", "instanceType": 4, "clientId": 21,
-    "accessKey": "AKIAINVENTORY0000001", "secretKey": ")" + secrets.amazon + R"(", "regionEndPoints": ["us-east-1"]}],
+    "accessKey": "AKIAINVENTORY0000001", "secretKey": ")" +
+         secrets.amazon + R"(", "regionEndPoints": ["us-east-1"]}],
   "virtualServers": [
     {"id": 3101, "name": "aws", "instanceType": 301, "clientId": 21, "host": "us-east-1,eu-west-1",
-     "amazonAccessKey": "AKIAINVENTORY0000001", "amazonSecretKey": ")" + secrets.amazon + R"("},
+     "amazonAccessKey": "AKIAINVENTORY0000001", "amazonSecretKey": ")" +
+         secrets.amazon + R"("},
     {"id": 3102, "name": "azure", "instanceType": 402, "clientId": 22, "azureSubscriptionId": "sub-1",
-     "azureTenantId": "tenant-1", "user": "app-1", "password": ")" + secrets.azure + R"("},
+     "azureTenantId": "tenant-1", "user": "app-1", "password": ")" +
+         secrets.azure + R"("},
     {"id": 3103, "name": "azure-other", "instanceType": 403, "clientId": 23, "azureSubscriptionId": "sub-1",
-     "azureTenantId": "tenant-1", "user": "app-1", "password": ")" + secrets.azure + R"("},
+     "azureTenantId": "tenant-1", "user": "app-1", "password": ")" +
+         secrets.azure + R"("},
     {"id": 3104, "name": "google", "instanceType": 1301, "clientId": 24, "googleServiceAccountId": "sa@inventory.iam",
-     "user": "inventory.p12", "password": ")" + secrets.google + R"("},
+     "user": "inventory.p12", "password": ")" +
+         secrets.google + R"("},
     {"id": 3105, "name": "alibaba", "instanceType": 1401, "clientId": 25, "host": "cn-hangzhou",
-     "alibabaAccessKey": "LTAIINVENTORY0001", "alibabaSecretKey": ")" + secrets.alibaba + R"("},
+     "alibabaAccessKey": "LTAIINVENTORY0001", "alibabaSecretKey": ")" +
+         secrets.alibaba + R"("},
     {"id": 3106, "name": "unmapped", "instanceType": 302, "clientId": 26},
     {"id": 3107, "name": "google-wrapped", "instanceType": 1301, "clientId": 28,
-     "googleServiceAccountId": "wrapped@inventory.iam", "user": ")" + secrets.wrappedKey + R"("},
+     "googleServiceAccountId": "wrapped@inventory.iam", "user": ")" +
+         secrets.wrappedKey + R"("},
     {"id": 3000000000, "name": "huge", "instanceType": 301, "clientId": 30}
   ],
   "globalParameters": {}

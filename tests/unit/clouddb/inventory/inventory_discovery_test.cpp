@@ -32,8 +32,7 @@ struct Outcome {
 
 // One discovery for a client (0: a request without its instance field), optionally of one
 // engine type and for one application type.
-Outcome discover(unsigned long clientId, int engineType = 0, int applicationType = 0,
-                 std::uint64_t instanceId = 0) {
+Outcome discover(unsigned long clientId, int engineType = 0, int applicationType = 0, std::uint64_t instanceId = 0) {
   App::BrowseRDSInventoryReq request;
   if (clientId != 0 || instanceId != 0) {
     request.mutableInstance().setClientId(static_cast<std::int64_t>(clientId));
@@ -126,8 +125,8 @@ TEST(InventoryDiscovery, EachCloudListsItsInstances) {
 
 TEST(InventoryDiscovery, ApplicationTypeFiltersAndRenames) {
   InventoryTestWorld world;
-  EXPECT_EQ(discover(kAmazonClient, 0, 104).names, (Names{"aurora/c1", "aurora/c2", "aurora/old", "mariadb/db1",
-                                                          "aurora/c1"}));
+  EXPECT_EQ(discover(kAmazonClient, 0, 104).names,
+            (Names{"aurora/c1", "aurora/c2", "aurora/old", "mariadb/db1", "aurora/c1"}));
   EXPECT_EQ(discover(kAmazonClient, 0, 125).names, (Names{"pg"}));
   EXPECT_EQ(discover(kAmazonClient, 0, 22).names, (Names{"ora"}));
   EXPECT_EQ(discover(kAlibabaClient, 0, 104).names, (Names{"rm-my", "mariadb/rm-maria"}));
@@ -191,15 +190,16 @@ TEST(InventoryDiscovery, RateLimitIsRetriedAfterOneSecondPauses) {
 
 TEST(InventoryDiscovery, EndlessRateLimitCostsFiveAttemptsAndFourPauses) {
   InventoryTestWorld world;
-  ASSERT_TRUE(world.simulator().failNext(CloudBridgeKind::Alibaba, "RefreshDBInstanceInfoList", 50,
-                                         "Throttling.User: Request was denied due to user flow control. Rate exceeded"));
+  ASSERT_TRUE(
+      world.simulator().failNext(CloudBridgeKind::Alibaba, "RefreshDBInstanceInfoList", 50,
+                                 "Throttling.User: Request was denied due to user flow control. Rate exceeded"));
   const Outcome outcome = discover(kAlibabaClient);
   EXPECT_FALSE(outcome.succeeded);
   EXPECT_TRUE(outcome.names.empty());
   EXPECT_EQ(world.simulator().countCalls(CloudBridgeKind::Alibaba, "RefreshDBInstanceInfoList"), 5u);
   EXPECT_EQ(world.clock().sleeps().size(), 4u);
-  EXPECT_TRUE(world.capture().hasLine(kTag, "Failed to get instance list from RDS instance. Error [" +
-                                                outcome.errorText + "]"));
+  EXPECT_TRUE(world.capture().hasLine(
+      kTag, "Failed to get instance list from RDS instance. Error [" + outcome.errorText + "]"));
 }
 
 TEST(InventoryDiscovery, FailuresLeaveAReasonForTheConsole) {

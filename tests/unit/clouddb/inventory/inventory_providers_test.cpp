@@ -81,7 +81,8 @@ TEST(AzureRdsSession, SubscriptionAndTenantFormTheLoginAndNoJobIsZero) {
   ASSERT_EQ(connects.size(), 1u);
   EXPECT_EQ(connects[0].arguments, (Texts{"sub-1\\tenant-1", "app-1", "***NOT SHOWN***"}));
   EXPECT_TRUE(world.capture().hasLine(
-      "FetchCredentials", "Fetched Subscription Id [sub-1\\tenant-1], Application Id [app-1], Password [***NOT SHOWN***]"));
+      "FetchCredentials",
+      "Fetched Subscription Id [sub-1\\tenant-1], Application Id [app-1], Password [***NOT SHOWN***]"));
 }
 
 TEST(AliRdsListing, TypedListingHandsTheBridgeAnEngineFilter) {
@@ -162,13 +163,14 @@ TEST(ProviderCredentials, SecretThatDoesNotDecryptEndsEveryFetchAndNamesItsEntry
   for (const auto& [provider, entry] : cases) {
     SCOPED_TRACE(entry);
     EXPECT_EQ(provider->FetchCredentials(), 0);
-    EXPECT_TRUE(world.capture().hasLine("FetchCredentials", "The secret of configuration entry " + entry + " " + refused));
+    EXPECT_TRUE(
+        world.capture().hasLine("FetchCredentials", "The secret of configuration entry " + entry + " " + refused));
   }
   CAmazonDynamoDBInfo serviceBase;
   EXPECT_EQ(serviceBase.FetchCredentials(1001), 0);
-  EXPECT_EQ(world.capture().countLines("The secret of configuration entry [instance 1001] setting [secretKey] " +
-                                       refused),
-            2u);
+  EXPECT_EQ(
+      world.capture().countLines("The secret of configuration entry [instance 1001] setting [secretKey] " + refused),
+      2u);
   EXPECT_TRUE(world.capture().hasLine("Failed to decrypt secret key. Error: [" +
                                       Instance::getErrorMessage(config::kSecretRefused) + "]"));
   for (const LogLine& line : world.capture().lines()) {
