@@ -94,6 +94,12 @@ TEST(AliRdsListing, TypedListingHandsTheBridgeAnEngineFilter) {
   ASSERT_EQ(provider->FetchCredentials(), 1);
   ASSERT_EQ(provider->Connect(), 1);
   std::vector<App::RDSDBInstance> out;
+  for (const auto aurora : {App::CLOUDDB_ENGINE_AURORA_POSTGRESQL, App::CLOUDDB_ENGINE_AURORA_MYSQL}) {
+    const CLmError refused = provider->GetDBInstanceInfoList(aurora, out, "", "");
+    EXPECT_EQ(refused.code(), -1359);
+    EXPECT_EQ(refused.message(), "Engine type [" + std::to_string(aurora) + "] not supported.");
+  }
+  EXPECT_EQ(world.simulator().countCalls(CloudBridgeKind::Alibaba, "RefreshDBInstanceInfoList"), 0u);
   ASSERT_TRUE(provider->GetDBInstanceInfoList(App::CLOUDDB_ENGINE_MYSQL, out, "", "").IsSuccess());
   ASSERT_EQ(out.size(), 1u);
   EXPECT_EQ(out[0].name(), "rm-my");

@@ -6,12 +6,22 @@
 
 namespace {
 
+using clouddb::inventory::appendClustersOnce;
 using clouddb::inventory::belongsToApplication;
 
 RDSInfoStructs::SDBInstanceInfo record(const char* engine, const char* version = "") {
   RDSInfoStructs::SDBInstanceInfo info;
   info.engine = engine;
   info.engineVersion = version;
+  return info;
+}
+
+RDSInfoStructs::SDBInstanceInfo member(const char* name, const char* engine, const char* cluster,
+                                       const char* region = "us-east-1") {
+  RDSInfoStructs::SDBInstanceInfo info = record(engine);
+  info.instanceIdentifier = name;
+  info.clusterIdentifier = cluster;
+  info.region = region;
   return info;
 }
 
@@ -43,6 +53,20 @@ TEST(InventoryApplicationFilter, FamiliesAreToldByEngineNameAndAuroraVersion) {
     EXPECT_EQ(belongsToApplication(c.record, 22), c.oracle);
     EXPECT_TRUE(belongsToApplication(c.record, 3)) << "other application types keep every record";
   }
+}
+
+TEST(InventoryAuroraClusters, EachClusterIsReportedOnceByEngineRegionAndIdentifier) {
+  const std::vector<RDSInfoStructs::SDBInstanceInfo> records = {
+      member("a", "aurora-mysql", "c1"), member("b", "aurora-mysql", "c1"),       member("c", "aurora", "c1"),
+      member("d", "aurora-mysql", "c2"), member("e", "aurora-mysql", "c1", "eu"), member("f", "mysql", "c1"),
+      member("g", "mysql", "c1"),        member("h", "Aurora-MySQL", "c1"),
+  };
+  std::vector<App::RDSDBInstance> out;
+  appendClustersOnce(records, out);
+  std::vector<std::string> names;
+  for (const App::RDSDBInstance& instance : out) names.push_back(instance.name());
+  // Non-Aurora engines are never merged; engine names are matched exactly.
+  EXPECT_EQ(names, (std::vector<std::string>{"a", "c", "d", "e", "f", "g", "h"}));
 }
 
 }  // namespace
