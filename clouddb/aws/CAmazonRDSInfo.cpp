@@ -226,9 +226,7 @@ int CAmazonRDSInfo::FetchClientCredentials(unsigned long clientId) {
     cloudcredentials::readClientKeys(clientId, m_accessKey, m_secret);
   }
   // Without a client the secret is the instance's, or the one a request handed over.
-  const cloudcredentials::SecretSetting where =
-      clientId != 0 ? cloudcredentials::SecretSetting{"client", clientId, "secretKey"}
-                    : cloudcredentials::SecretSetting{"instance", m_instanceId, "secretKey"};
+  const cloudcredentials::SecretSetting where = cloudcredentials::clientSecretSetting(clientId, m_instanceId);
   if (cloudcredentials::openSecret(m_log, kTag, where, m_secret, m_decryptedSecret) != config::kOk) {
     return kFailure;
   }

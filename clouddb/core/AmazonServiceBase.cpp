@@ -179,9 +179,7 @@ int AmazonServiceBase::FetchClientCredentials(unsigned long clientId) {
     cloudcredentials::readClientKeys(clientId, m_accessKey, m_secretKey);
   }
   // Also without a client: the caller may have set the keys itself.
-  const cloudcredentials::SecretSetting where =
-      clientId != 0 ? cloudcredentials::SecretSetting{"client", clientId, "secretKey"}
-                    : cloudcredentials::SecretSetting{"instance", m_instanceId, "secretKey"};
+  const cloudcredentials::SecretSetting where = cloudcredentials::clientSecretSetting(clientId, m_instanceId);
   if (!decryptSecret(where)) {
     return 0;
   }

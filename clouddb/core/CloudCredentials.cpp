@@ -44,6 +44,12 @@ int openSecret(EvEvent& log, const char* tag, const SecretSetting& where, const 
   return result;
 }
 
+SecretSetting clientSecretSetting(std::uint64_t clientId, std::uint64_t instanceId) {
+  if (clientId != 0) return SecretSetting{"client", clientId, "secretKey"};
+  if (instanceId != 0) return SecretSetting{"instance", instanceId, "secretKey"};
+  return SecretSetting{"request", 0, "secretKey"};
+}
+
 bool secretDidNotDecrypt(int readResult) {
   return readResult == config::kSecretRefused || readResult == config::kNoHostKey;
 }

@@ -21,6 +21,10 @@ struct SecretSetting {
   const char* setting;  // the setting's name in the platform configuration, e.g. "secretKey"
 };
 
+// Where the secret of a client-credential fetch comes from: the client's properties when a client
+// is given, else the instance's settings, else the request that handed the keys over.
+SecretSetting clientSecretSetting(std::uint64_t clientId, std::uint64_t instanceId);
+
 inline constexpr char kSecretDoesNotDecrypt[] =
     "The secret of configuration entry [%s %llu] setting [%s] does not decrypt: %s";
 inline constexpr char kCloudRefusedConnect[] = "The cloud refused the connection: [%s]";
