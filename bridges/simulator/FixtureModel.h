@@ -52,6 +52,15 @@ struct NamedItem {
   std::string detail;  // the item's second text (kind, region, engine, ...), see the fixture docs
 };
 
+// A relational database server of Azure, Google Cloud SQL or Alibaba ApsaraDB RDS.
+struct RelationalServer {
+  std::string name;
+  std::string engine;         // as the cloud names it: "postgres", "POSTGRES_15", "MySQL"
+  std::string engineVersion;
+  std::string region;         // "" when the fixture names none and the account has no regions
+  std::string status;         // the cloud's own word for a running server by default
+};
+
 struct AzureStorageAccount {
   std::string name;
   std::string tableEndpoint;  // may point at a local Azurite server
@@ -73,7 +82,7 @@ struct AzureSubscription {
   std::vector<VMInfoStructs::SDataCenterInfo> regions;
   std::vector<AzureStorageAccount> storageAccounts;
   std::vector<AzureDatabaseAccount> databaseAccounts;
-  std::vector<NamedItem> databaseServers;  // detail = engine
+  std::vector<RelationalServer> databaseServers;
 };
 
 struct GoogleSpannerInstance {
@@ -90,7 +99,7 @@ struct GoogleAccount {
   std::string keyFile;      // a ".p12" file name, or empty when the key comes as key material
   std::string keyPassword;  // the key file's password, or the key material
   std::vector<NamedItem> projects;      // name = project id, detail = display name
-  std::vector<NamedItem> sqlInstances;  // detail = engine ("POSTGRES_15", "MYSQL_8_0")
+  std::vector<RelationalServer> sqlInstances;  // engines "POSTGRES_15", "MYSQL_8_0"
   std::vector<GoogleSpannerInstance> spannerInstances;
 };
 
@@ -98,7 +107,7 @@ struct AlibabaAccount {
   std::string accessKeyId;
   std::string accessKeySecret;
   std::vector<VMInfoStructs::SDataCenterInfo> regions;
-  std::vector<NamedItem> rdsInstances;  // detail = engine
+  std::vector<RelationalServer> rdsInstances;
 };
 
 struct ProxyServer {

@@ -26,6 +26,23 @@ std::vector<NamedItem> namedItems(FixtureObject& owner, const char* list, const 
 
 std::string sameAsName(const std::string& name) { return name; }
 
+// Relational servers: a name and an engine, and optionally the engine version, the status and
+// the region (one of the account's; its first one when left out).
+std::vector<RelationalServer> relationalServers(FixtureObject& owner, const char* list,
+                                                const std::vector<VMInfoStructs::SDataCenterInfo>& regions,
+                                                const char* runningStatus) {
+  std::vector<RelationalServer> servers;
+  owner.forEachObject(list, [&](FixtureObject& item) {
+    RelationalServer server{item.requiredString("name"), item.requiredString("engine"),
+                            item.optionalString("engineVersion"), item.optionalString("region"),
+                            item.optionalString("status", runningStatus)};
+    if (server.region.empty() && !regions.empty()) server.region = regions.front().name;
+    if (!regions.empty()) requireKnownRegion(item, regions, server.region);
+    servers.push_back(std::move(server));
+  });
+  return servers;
+}
+
 }  // namespace
 
 AzureSubscription parseAzureSubscription(FixtureObject& account) {
@@ -49,7 +66,7 @@ AzureSubscription parseAzureSubscription(FixtureObject& account) {
     });
     azure.databaseAccounts.push_back(std::move(cosmos));
   });
-  azure.databaseServers = namedItems(account, "databaseServers", "name", "engine");
+  azure.databaseServers = relationalServers(account, "databaseServers", azure.regions, "Ready");
   return azure;
 }
 
@@ -61,7 +78,7 @@ GoogleAccount parseGoogleAccount(FixtureObject& account) {
   google.keyPassword = credentials.requiredString("keyPassword");
   credentials.finish();
   google.projects = namedItems(account, "projects", "id", "name");
-  google.sqlInstances = namedItems(account, "sqlInstances", "name", "engine");
+  google.sqlInstances = relationalServers(account, "sqlInstances", {}, "RUNNABLE");
   account.forEachObject("spannerInstances", [&](FixtureObject& instance) {
     GoogleSpannerInstance spanner;
     spanner.name = instance.requiredString("name");
@@ -85,7 +102,7 @@ AlibabaAccount parseAlibabaAccount(FixtureObject& account) {
   alibaba.accessKeySecret = credentials.requiredString("accessKeySecret");
   credentials.finish();
   alibaba.regions = parseRegions(account, sameAsName);
-  alibaba.rdsInstances = namedItems(account, "rdsInstances", "name", "engine");
+  alibaba.rdsInstances = relationalServers(account, "rdsInstances", alibaba.regions, "Running");
   return alibaba;
 }
 

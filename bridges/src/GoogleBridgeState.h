@@ -22,6 +22,7 @@ struct CGoogleCloudSDKCppBridge::State {
 
   std::optional<SignedIn> signedIn;
   std::string lastError;
+  std::vector<RDSInfoStructs::SDBInstanceInfo> sqlInstances;  // the last Cloud SQL query's result
 
   using AccountWork = std::function<cloudsim::CallFailure(const cloudsim::GoogleAccount& account)>;
 

@@ -27,11 +27,18 @@ cloudsim::CallFailure authenticateGoogle(const cloudsim::CloudFixture& fixture, 
   for (std::size_t i = 0; i < fixture.googleAccounts.size(); ++i) {
     const cloudsim::GoogleAccount& candidate = fixture.googleAccounts[i];
     if (candidate.serviceAccountId != serviceAccountId) continue;
-    if (!keyFile.empty() && keyFile != candidate.keyFile) {
-      return "Failed to open the key file \"" + keyFile + "\": No such file or directory";
-    }
     const bool sealed = key.rfind(cloudsim::kEncryptedSecretPrefix, 0) == 0;
-    if (keyFile != candidate.keyFile || key != candidate.keyPassword || sealed) return std::string(kInvalidSignature);
+    if (!keyFile.empty()) {
+      if (keyFile != candidate.keyFile) {
+        return "Could not open the key file \"" + keyFile + "\": No such file or directory";
+      }
+      if (key != candidate.keyPassword || sealed) {
+        return "Could not read the key file \"" + keyFile + "\": mac verify failure";
+      }
+    } else if (!candidate.keyFile.empty() || key != candidate.keyPassword || sealed) {
+      // Key material that is not the account's signs requests the service cannot verify.
+      return std::string(kInvalidSignature);
+    }
     account = i;
     return std::nullopt;
   }
@@ -80,6 +87,7 @@ bool CGoogleCloudSDKCppBridge::Connect(const std::string& keyFile, const std::st
                                        const std::string& keyPassword) {
   // A sign-in that fails leaves none behind: the old one ends either way.
   state_->signedIn.reset();
+  state_->sqlInstances.clear();
   return state_->call(
       "Connect", {keyFile, serviceAccountId, kNotShown},
       [&](cloudsim::SimulatedClouds& clouds, RecordedCall& record) -> cloudsim::CallFailure {
@@ -101,6 +109,7 @@ bool CGoogleCloudSDKCppBridge::Disconnect() {
       state_->call("Disconnect", {}, [](cloudsim::SimulatedClouds&, RecordedCall&) { return cloudsim::CallFailure{}; });
   // Whatever the cloud answered, this object no longer uses the sign-in.
   state_->signedIn.reset();
+  state_->sqlInstances.clear();
   return done;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/LogWriter.h"
 #include "platform/config/ApplicationId.h"
 #include "platform/config/CloudAppsInstance.h"
+#include "platform/config/ConfigStatus.h"
 #include "platform/config/InstanceTypeVirtualServer.h"
 
 namespace {
@@ -128,6 +129,7 @@ bool CAmazonRDSInfo::Connect(const std::string& url, const std::string& user, co
   } else {
     m_lastError = m_bridge->GetLastErrorString();
     m_log.Debug(kTag, "%s", kBridgeConnectFailed);
+    cloudcredentials::logConnectRefusal(m_log, kTag, m_lastError, m_password);
   }
   m_log.DebugLvl(kTag, kFlowLevel, "%s", kEnd);
   return connected;
@@ -154,6 +156,7 @@ bool CAmazonRDSInfo::Connect(const std::string& url, const std::string& user, co
   } else {
     m_lastError = m_bridge->GetLastErrorString();
     m_log.Debug(kTag, "%s", kConnectWithProxiesFailed);
+    cloudcredentials::logConnectRefusal(m_log, kTag, m_lastError, m_password);
   }
   m_log.DebugLvl(kTag, kFlowLevel, "%s", kEnd);
   return connected;
@@ -189,7 +192,10 @@ int CAmazonRDSInfo::FetchCredentials() {
     instance.getAccessKey(m_accessKey, nullptr);
     instance.getSecretKey(m_secret, nullptr);
     instance.getRegionEndPoints(m_regionEndpoint, nullptr);
-    m_decryptedSecret = cloudcredentials::decryptSecret(m_secret);
+    if (cloudcredentials::openSecret(m_log, kTag, {"instance", m_instanceId, "secretKey"}, m_secret,
+                                     m_decryptedSecret) != config::kOk) {
+      return kFailure;
+    }
   } else if (m_virtualServerInstanceId == 0) {
     m_log.Error(kTag, "%s", kNoInstanceId);
     return kFailure;
@@ -197,7 +203,13 @@ int CAmazonRDSInfo::FetchCredentials() {
     // The virtual server hands its Amazon secret out in clear.
     const InstanceTypeVirtualServer server(static_cast<std::uint64_t>(m_virtualServerInstanceId));
     server.getAmazonAccessKey(m_accessKey, nullptr);
-    server.getAmazonSecretKey(m_secret, nullptr);
+    const int secretRead = server.getAmazonSecretKey(m_secret, nullptr);
+    if (cloudcredentials::secretDidNotDecrypt(secretRead)) {
+      cloudcredentials::logUndecryptableSecret(
+          m_log, kTag, {"virtual server", static_cast<std::uint64_t>(m_virtualServerInstanceId), "amazonSecretKey"},
+          secretRead);
+      return kFailure;
+    }
     server.getVirtualServerHost(m_regionEndpoint, nullptr);
     m_decryptedSecret = m_secret;
   }
@@ -213,7 +225,11 @@ int CAmazonRDSInfo::FetchClientCredentials(unsigned long clientId) {
   if (clientId != 0) {
     cloudcredentials::readClientKeys(clientId, m_accessKey, m_secret);
   }
-  m_decryptedSecret = cloudcredentials::decryptSecret(m_secret);
+  // Without a client the secret is the instance's, or the one a request handed over.
+  const cloudcredentials::SecretSetting where = cloudcredentials::clientSecretSetting(clientId, m_instanceId);
+  if (cloudcredentials::openSecret(m_log, kTag, where, m_secret, m_decryptedSecret) != config::kOk) {
+    return kFailure;
+  }
   GetHTTPProxySettings();
   m_log.DebugLvl(kTag, kFlowLevel, "%s", kEnd);
   return kSuccess;

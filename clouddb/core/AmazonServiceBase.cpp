@@ -138,6 +138,9 @@ int AmazonServiceBase::connectWith(const std::string& url, const std::string& us
   }
   const bool connected = m_bridge->Connect(m_url, m_user, m_password, m_cloudType);
   m_log.Debug(kConnectTag, "%s", connected ? kConnected : failureLine);
+  if (!connected) {
+    cloudcredentials::logConnectRefusal(m_log, kConnectTag, m_bridge->GetLastErrorString(), m_password);
+  }
   m_log.DebugLvl(kConnectTag, 2, "%s", kEnd);
   return connected ? 1 : 0;
 }
@@ -157,7 +160,9 @@ int AmazonServiceBase::FetchCredentials(unsigned long instanceId) {
   instance.getAccessKey(m_accessKey);
   instance.getSecretKey(m_secretKey);
   instance.getRegionEndPoints(m_regionEndpoint);
-  decryptSecret();
+  if (!decryptSecret({"instance", instanceId, "secretKey"})) {
+    return 0;
+  }
 
   // The instance's own host credential records (its proxy among them) replace the list.
   vsAppMgr applicationManager;
@@ -184,7 +189,10 @@ int AmazonServiceBase::FetchClientCredentials(unsigned long clientId) {
     cloudcredentials::readClientKeys(clientId, m_accessKey, m_secretKey);
   }
   // Also without a client: the caller may have set the keys itself.
-  decryptSecret();
+  const cloudcredentials::SecretSetting where = cloudcredentials::clientSecretSetting(clientId, m_instanceId);
+  if (!decryptSecret(where)) {
+    return 0;
+  }
   GetHTTPProxySettings();
   m_log.DebugLvl(kFetchClientCredentialsTag, 2, "%s", kEnd);
   return 1;
@@ -235,9 +243,9 @@ bool AmazonServiceBase::proxyFromPlatform() {
   return true;
 }
 
-void AmazonServiceBase::decryptSecret() {
-  OPENSSL_cleanse(m_decryptedSecret.data(), m_decryptedSecret.size());
-  m_decryptedSecret = cloudcredentials::decryptSecret(m_secretKey);
+bool AmazonServiceBase::decryptSecret(const cloudcredentials::SecretSetting& where) {
+  return cloudcredentials::openSecret(m_log, kFetchCredentialsTag, where, m_secretKey, m_decryptedSecret) ==
+         config::kOk;
 }
 
 CLmError AmazonServiceBase::MakeConnection(const unsigned long& appId) {

@@ -10,9 +10,9 @@
 //    destroyed. The bridge is made by every constructor and destroyed first by the destructor.
 //  - The order of the virtual operations below is the provider table; do not reorder them. The
 //    providers add their own operations and override none of these.
-//  - Integer results: 1 = success, 0 = failure. FetchCredentials, FetchClientCredentials and
-//    GetHTTPProxySettings always answer 1: a credential that could not be read surfaces later as
-//    a failed connect.
+//  - Integer results: 1 = success, 0 = failure. GetHTTPProxySettings always answers 1, and so do
+//    FetchCredentials and FetchClientCredentials unless a configured secret does not decrypt: a
+//    credential that could not be read surfaces later as a failed connect.
 //  - Nothing here throws; the secret in clear text never reaches a log line.
 #include <cstdint>
 #include <memory>
@@ -22,6 +22,7 @@
 #include "bridges/AmazonSDKCppBridge.h"
 #include "bridges/VMInfoStructs.h"
 #include "clouddb/core/AwsTexts.h"
+#include "clouddb/core/CloudCredentials.h"
 #include "platform/CLmError.h"
 #include "platform/EvEvent.h"
 #include "platform/FXErrorUtil.h"
@@ -126,8 +127,9 @@ class AmazonServiceBase {
   // Both connect forms; proxies is null for the form without a proxy list.
   int connectWith(const std::string& url, const std::string& user, const std::string& password,
                   const std::vector<SHostCredentials>* proxies, const char* failureLine);
-  // The clear form of the secret as stored; a secret that does not decrypt leaves it empty.
-  void decryptSecret();
+  // The clear form of the secret as stored; a secret that does not decrypt leaves it empty, is
+  // logged with where it is configured, and answers false.
+  bool decryptSecret(const cloudcredentials::SecretSetting& where);
   // The platform's proxy answer for the local client into the proxy list; false when the
   // platform did not answer.
   bool proxyFromPlatform();

@@ -15,6 +15,7 @@
 #include "clouddb/oracle/CloudDBMsgHandler.h"
 #include "clouddb/oracle/OracleCloudTree.h"
 #include "clouddb/oracle/OracleInstanceList.h"
+#include "platform/config/vsAppMgr.h"
 #include "platform/messages/Dax.h"
 #include "platform/messages/EVGui.h"
 
@@ -27,20 +28,23 @@ namespace {
 
 constexpr char kMissingConnection[] = "No host connection was given";
 constexpr char kExpansionNotFinished[] = "The content expansion did not finish";
+constexpr char kInventoryFailedWithoutReason[] = "The relational inventory discovery failed";
 
-// Puts the discovery's outcome into an inventory response.
+// Puts the discovery's outcome into an inventory response. A success carries the list alone:
+// the text a retried rate limit left behind is history, and an error record beside the list
+// would make the console take a complete answer for a failure. A failure always carries the
+// error record, also when no text came with it, so that it cannot pass for an empty account.
 void fillInventoryResponse(App::BrowseRDSInventoryResp& response, bool succeeded,
                            const std::vector<App::RDSDBInstance>& instances, const std::string& errorText) {
   if (succeeded) {
     for (const App::RDSDBInstance& instance : instances) {
       response.addInstance(instance);
     }
+    return;
   }
-  if (!errorText.empty()) {
-    App::ErrorRecord& error = response.mutableError();
-    error.setErrorCode(1);
-    error.setErrorMessage(errorText);
-  }
+  App::ErrorRecord& error = response.mutableError();
+  error.setErrorCode(1);
+  error.setErrorMessage(errorText.empty() ? std::string(kInventoryFailedWithoutReason) : errorText);
 }
 
 // The in-process frame: the provider made on the heap for this call, one operation on it, and
@@ -93,6 +97,8 @@ void DiscoverRDSInventoryLocal(App::BrowseRDSInventoryReq* request, App::BrowseR
                                std::string firstFilter, std::string secondFilter) {
   static constexpr char kTag[] = "DiscoverRDSInventoryLocal";
   guardEntry(kTag, [&] {
+    // The host's application manager stays up for the whole call; the providers use it.
+    vsAppMgr applicationManager;
     EvEvent log;
     if (request == nullptr || response == nullptr) {
       log.Error(kTag, texts::kNullInventoryRequest);

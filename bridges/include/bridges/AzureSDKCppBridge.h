@@ -1,11 +1,17 @@
 #pragma once
 // CAzureSDKCppBridge: the Azure resource client (relational servers, storage accounts).
-// Not served by the cloud simulator yet: every call fails with "... is not supported by this
-// simulator yet" in GetLastErrorString (or "no cloud simulator installed").
+// Initialize names the job; Connect signs in to one subscription of the installed cloud
+// simulator with an application's id and secret (docs/cloud-fixture.md). The relational listing:
+// RefreshDBInstanceInfoList runs the query (-1 on failure, else the number of records kept),
+// GetDBInstanceInfoList appends (a slice of) the kept result. GetLastErrorString gives the text of
+// the last call's failure. The storage operations and SetWebProxy are not served by the
+// simulator yet: they fail with "... is not supported by this simulator yet".
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bridges/RDSInfoStructs.h"
+#include "bridges/SimulatedConnection.h"
 #include "bridges/VMInfoStructs.h"
 
 namespace AzureSDKCppBridge {
@@ -21,13 +27,15 @@ class CAzureSDKCppBridge {
                   int instanceType);
   // login: subscription id, a backslash and the tenant id.
   bool Connect(const std::string& login, const std::string& applicationId, const std::string& password);
+  void Disconnect();
   bool SetWebProxy(const std::string& hostAndPort, const std::string& user, const std::string& password);
   std::string GetLastErrorString() const;
 
-  int RefreshDBInstanceInfoList(unsigned long long first, int count, const std::string& firstText,
-                                const std::string& secondText);
-  int RefreshDBInstanceInfoList(unsigned long long first, int count, const std::string& firstText,
-                                const std::string& secondText, const RDSInfoStructs::SDBInstanceFilter& filter);
+  // location: only servers of this region; serverName: only this server; empty: any.
+  int RefreshDBInstanceInfoList(unsigned long long first, int count, const std::string& location,
+                                const std::string& serverName);
+  int RefreshDBInstanceInfoList(unsigned long long first, int count, const std::string& location,
+                                const std::string& serverName, const RDSInfoStructs::SDBInstanceFilter& filter);
   bool GetDBInstanceInfoList(std::vector<RDSInfoStructs::SDBInstanceInfo>& out, unsigned long long first, int count);
 
   bool GetStorageAccountInfoList(const std::string& filter, int first, int count,
@@ -36,6 +44,8 @@ class CAzureSDKCppBridge {
                                          std::string& accessKey);
 
  private:
+  std::optional<cloudbridge::SimulatedConnection> connection_;
+  std::vector<RDSInfoStructs::SDBInstanceInfo> instances_;
   std::string lastError_;
 };
 

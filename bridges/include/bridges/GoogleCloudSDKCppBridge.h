@@ -4,7 +4,8 @@
 // One object serves one provider and one thread. Connect signs in to one Google account of the
 // installed cloud simulator with a service account and its key (a ".p12" key file and its
 // password, or no file and the key material itself); the listings then see that account's
-// projects and Spanner instances. Operations answer true on success; GetLastError gives the
+// projects, Spanner instances and Cloud SQL instances (RefreshDBInstanceInfoList runs the query
+// and keeps its result, GetDBInstanceInfoList appends a slice of it). Operations answer true on success; GetLastError gives the
 // text of the last call's failure (empty after a success). The list operations replace the
 // caller's list, and leave it empty when they fail. Arguments and texts are described in
 // docs/cloud-fixture.md.

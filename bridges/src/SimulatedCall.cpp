@@ -1,0 +1,42 @@
+#include "SimulatedCall.h"
+
+#include "AwsSession.h"
+
+namespace cloudbridge {
+
+namespace {
+constexpr const char* kNotConnected = "The client is not connected; call Connect first.";
+constexpr const char* kSimulatorChanged = "The cloud simulator was replaced since Connect; connect again.";
+}  // namespace
+
+bool simulatedCall(CloudBridgeKind bridge, const char* operation, std::vector<std::string> arguments,
+                   const std::optional<SimulatedConnection>& connection, const cloudsim::CloudWork& work,
+                   std::string& lastError) {
+  CloudSimulator* simulator = CloudSimulator::installed();
+  if (simulator == nullptr) {
+    lastError = cloudsim::kNoSimulatorInstalled;
+    return false;
+  }
+  RecordedCall record;
+  record.bridge = bridge;
+  record.connection = connection ? connection->serial : 0;
+  record.operation = operation;
+  record.arguments = std::move(arguments);
+  const cloudsim::CallFailure failure = cloudsim::SimulatorAccess::run(*simulator, std::move(record), work);
+  lastError = failure.value_or("");
+  return !failure;
+}
+
+cloudsim::CallFailure checkConnection(const std::optional<SimulatedConnection>& connection,
+                                      const cloudsim::SimulatedClouds& clouds, const std::string& serviceHost) {
+  if (!connection) return std::string(kNotConnected);
+  if (connection->simulator != CloudSimulator::installed()->identity()) return std::string(kSimulatorChanged);
+  return cloudsim::reachService(clouds.fixture.network, cloudsim::ProxyUse{}, serviceHost);
+}
+
+SimulatedConnection openConnection(cloudsim::SimulatedClouds& clouds, RecordedCall& record, std::size_t account) {
+  record.connection = ++clouds.connectionsOpened;
+  return SimulatedConnection{CloudSimulator::installed()->identity(), record.connection, account};
+}
+
+}  // namespace cloudbridge
