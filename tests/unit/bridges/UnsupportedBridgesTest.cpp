@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "BridgeTestSupport.h"
+#include "bridges/AliCloudSDKCppBridge.h"
 #include "bridges/AzureSDKCppBridge.h"
 #include "bridges/CloudSDKCppBridge.h"
 
