@@ -3,7 +3,6 @@
 // is missing answers with one of these as a failure, never with success.
 namespace clouddb::entry::unavailable {
 
-inline constexpr char kInventoryDiscovery[] = "The relational inventory discovery is not available yet";
 inline constexpr char kBrowse[] = "Browsing this account is not available yet";
 
 }  // namespace clouddb::entry::unavailable
