@@ -10,7 +10,6 @@
 #include "clouddb/entry/EntryGuard.h"
 #include "clouddb/entry/InProcessTexts.h"
 #include "clouddb/entry/RequestFrame.h"
-#include "clouddb/entry/Unavailable.h"
 #include "clouddb/inventory/InventoryDiscovery.h"
 #include "clouddb/oracle/CloudDBMsgHandler.h"
 #include "clouddb/oracle/OracleCloudTree.h"
@@ -22,7 +21,6 @@
 using clouddb::entry::guardEntry;
 using clouddb::entry::RequestFrame;
 namespace texts = clouddb::entry::texts;
-namespace unavailable = clouddb::entry::unavailable;
 
 namespace {
 
