@@ -19,7 +19,7 @@ std::vector<fs::path> inputsUnder(const fs::path& given) {
   std::vector<fs::path> inputs;
   if (fs::is_directory(given)) {
     for (const auto& entry : fs::recursive_directory_iterator(given)) {
-      if (entry.is_regular_file() && entry.path().filename() != ".gitkeep") {
+      if (entry.is_regular_file()) {
         inputs.push_back(entry.path());
       }
     }
