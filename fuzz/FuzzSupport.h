@@ -47,7 +47,9 @@ inline std::string exampleFile(const std::string& name) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline std::string examplePath(const std::string& name) { return std::string(CLOUDDB_SOURCE_DIR) + "/examples/" + name; }
+inline std::string examplePath(const std::string& name) {
+  return std::string(CLOUDDB_SOURCE_DIR) + "/examples/" + name;
+}
 
 // Two connected stream sockets; aborts when the system has none left, which no input causes.
 inline std::pair<kwnet::SocketFd, kwnet::SocketFd> socketPair() {

@@ -7,11 +7,10 @@
 // names (a browse request when it names none), as a console sending that file would.
 #include <memory>
 #include <optional>
+#include <pugixml.hpp>
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <pugixml.hpp>
 
 #include "FuzzSupport.h"
 #include "bridges/simulator/CloudSimulator.h"

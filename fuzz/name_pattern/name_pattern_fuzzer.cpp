@@ -30,8 +30,8 @@ const std::vector<std::string>& usualNames() {
 // A pattern made of name characters and wildcards only, whose meaning needs no expression.
 bool isPlainWildcard(std::string_view pattern) {
   for (const char c : pattern) {
-    const bool nameCharacter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                               c == '-' || c == '_';
+    const bool nameCharacter =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_';
     if (!nameCharacter && c != '*' && c != '.' && c != '+') {
       return false;
     }
