@@ -1,9 +1,13 @@
 # The two commands of the README: `make demo` runs the main job, `make test` every test.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
+# Seconds each fuzz target runs: briefly in `make test-fuzz` (CI), longer in `make fuzz`.
+FUZZ_CI_SECONDS ?= 20
+FUZZ_SECONDS    ?= 300
 
-.PHONY: setup build build-asan demo test test-release test-asan bench clean
+.PHONY: setup build build-asan demo test test-release test-asan test-fuzz fuzz bench clean
 
 setup:
 	bash scripts/setup.sh
@@ -19,16 +23,29 @@ build-asan: setup
 demo: build
 	bash scripts/demo.sh $(BUILD)
 
+# Each suite keeps the logs and captures its tests wrote, then scans them for configured secrets.
+define run_suite
+	rm -rf $(1)/test-logs && mkdir -p $(1)/test-logs
+	CLOUDDB_TEST_LOG_DIR=$(abspath $(1))/test-logs ctest --test-dir $(1) --output-on-failure -j $(JOBS)
+	$(1)/tests/secret_scan/secret_scan $(1)/test-logs $(CURDIR)
+endef
+
 test-release: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(call run_suite,$(BUILD))
 
 test-asan: build-asan
-	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+	$(call run_suite,$(ASAN_BUILD))
+
+test-fuzz: setup
+	bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_CI_SECONDS)
 
 test: test-release test-asan
+
+fuzz: setup
+	bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 bench: build
 	bash scripts/bench.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

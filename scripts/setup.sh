@@ -8,6 +8,7 @@ packages=(
   libpugixml-dev rapidjson-dev libboost-dev libre2-dev
   libcurl4-openssl-dev libssl-dev openssl
   binutils python3 time
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -73,7 +73,8 @@ CNMessageBase::ValueList copyValues(const CNMessageBase::ValueList& values) {
 // A message handed over as a bare CNMessageBase is moved into an object of its typed class, so
 // that every sub-message can be viewed as its typed class.
 std::unique_ptr<CNMessageBase> asTypedObject(std::unique_ptr<CNMessageBase> value) {
-  if (typeid(*value) != typeid(CNMessageBase)) {
+  const CNMessageBase& given = *value;
+  if (typeid(given) != typeid(CNMessageBase)) {
     return value;
   }
   std::unique_ptr<CNMessageBase> typed = value->type().make();

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (ASan + UBSan) and runs each for a bounded time, one
+# after the other. Fails when a target finds a crash, a leak, a time-out or a broken property;
+# the input is left under BUILD/fuzz-artifacts/.
+#
+#   scripts/fuzz.sh BUILD_DIR SECONDS_PER_TARGET [TARGET...]
+#
+# Each target starts from its committed corpus and reproducers (read only) and from what earlier
+# runs in BUILD_DIR found (BUILD_DIR/fuzz-corpus/NAME, which keeps growing).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=${1:?build folder}
+seconds=${2:?seconds per target}
+shift 2
+jobs=${JOBS:-2}
+# A single input may take this long before it counts as a hang (sanitizers make runs slower).
+input_timeout=${FUZZ_INPUT_TIMEOUT:-20}
+rss_limit_mb=${FUZZ_RSS_LIMIT_MB:-2048}
+
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCLOUDDB_FUZZ=ON -DCLOUDDB_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" -j "$jobs" --target fuzzers
+
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  for folder in fuzz/*/; do
+    name=$(basename "$folder")
+    [ -x "$build/fuzz/fuzz_$name" ] && targets+=("$name")
+  done
+fi
+
+summary=()
+status=0
+for name in "${targets[@]}"; do
+  corpus="$build/fuzz-corpus/$name"
+  artifacts="$build/fuzz-artifacts/$name"
+  mkdir -p "$corpus" "$artifacts"
+  seeds=("fuzz/$name/corpus")
+  [ -d "fuzz/$name/reproducers" ] && seeds+=("fuzz/$name/reproducers")
+  options=(-max_total_time="$seconds" -timeout="$input_timeout" -rss_limit_mb="$rss_limit_mb"
+           -print_final_stats=1 -artifact_prefix="$artifacts/")
+  [ -f "fuzz/$name/$name.dict" ] && options+=(-dict="fuzz/$name/$name.dict")
+  # A target's own flags, one a line ('#' starts a comment).
+  if [ -f "fuzz/$name/$name.options" ]; then
+    while read -r flag; do
+      [[ -z $flag || $flag == \#* ]] || options+=("$flag")
+    done <"fuzz/$name/$name.options"
+  fi
+  echo "fuzz: $name for ${seconds}s"
+  log="$build/fuzz-artifacts/$name.log"
+  if "$build/fuzz/fuzz_$name" "${options[@]}" "$corpus" "${seeds[@]}" >"$log" 2>&1; then
+    result=ok
+  else
+    result=FAILED
+    status=1
+    # The finding and the top of its stack; the whole report stays in the log.
+    grep -m 1 -A 15 -E 'ERROR:|fuzz property broken' "$log" | cut -c 1-200 || true
+    grep -E 'Test unit written' "$log" || true
+  fi
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
+  summary+=("$(printf '%-16s %-6s %12s runs %8s exec/s' "$name" "$result" "${runs:-?}" "${rate:-?}")")
+done
+
+echo "fuzz: ${seconds}s per target"
+printf '  %s\n' "${summary[@]}"
+exit $status
