@@ -19,7 +19,10 @@ std::string lastDlError() {
 CLmError ProductLibrary::open(const std::string& path, std::unique_ptr<ProductLibrary>& library) {
   dlerror();
   // RTLD_NOW: a library with an unresolved symbol is refused here, not in the middle of a call.
-  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  // RTLD_NODELETE: once loaded, the product and what it loads stay for the life of the process,
+  // as in the agent. Its expression engine keeps process-wide tables that it never frees;
+  // unmapping it at dlclose would turn them into leaks, and a later open would build them anew.
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
   if (handle == nullptr) {
     return CLmError(kLoadFailureCode, "cannot load the product library " + path + ": " + lastDlError());
   }
