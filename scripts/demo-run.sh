@@ -15,6 +15,7 @@
 #        DIR/share/clouddb/demo-run.sh DIR    (an installation made by cmake --install)
 set -euo pipefail
 
+scripts=$(cd "$(dirname "$0")" && pwd)
 build_arg=${1:-build}
 build=$(cd "$build_arg" 2>/dev/null && pwd) || { echo "demo: no build folder '$build_arg'" >&2; exit 1; }
 if [ -x "$build/bin/clouddb-host" ]; then
@@ -139,5 +140,8 @@ step "7. Why these databases? The rules of subclient 601 one by one, then merged
 "$host" explain --app-id 601 --log-file "$logs/calls.log"
 
 stop_server
-bash "$repo/scripts/demo-oracle.sh" "$build"
+# The Oracle part runs from a build tree, where its key peer script and OCI expansion tool are.
+if [ -f "$scripts/demo-oracle.sh" ] && [ -x "$build/host/clouddb-host" ]; then
+  bash "$scripts/demo-oracle.sh" "$build"
+fi
 printf '\nThe host has stopped. Its log: %s; the calls'"'"' log: %s\n' "$logs/host.log" "$logs/calls.log"
