@@ -34,7 +34,6 @@ constexpr char kEngineNotSupported[] = "Engine type [%d] not supported.";
 constexpr char kTypedInstanceRefreshFailed[] = "Failed to refresh DB Instance Info.Error[%s]";
 constexpr char kClusterRefreshFailed[] = "Failed to refresh DB Cluster Info.Error[%s]";
 constexpr char kLookupFailed[] = "Failed to determine all clusters for region '%s' tagKey '%s' tagValue '%s'";
-constexpr char kMariaDbPrefix[] = "mariadb/";
 constexpr char kAuroraPrefix[] = "aurora/";
 
 constexpr std::int64_t kUnsupportedCode = 1359;
@@ -312,13 +311,7 @@ CLmError CAmazonRDSInfo::GetDBInstanceInfoList(App::CloudDBEngineType engineType
   }
   std::vector<RDSInfoStructs::SDBInstanceInfo> records;
   m_bridge->GetDBInstanceInfoList(records, 0, 0);
-  // MariaDB shares its wire protocol with MySQL; the prefix tells the two apart downstream.
-  if (engine == RDSInfoStructs::kMariaDB) {
-    for (RDSInfoStructs::SDBInstanceInfo& record : records) {
-      record.instanceIdentifier = kMariaDbPrefix + record.instanceIdentifier;
-    }
-  }
-  ConvertObject(records, out);
+  ConvertTypedListing(engine, records, out);
   return CLmError();
 }
 

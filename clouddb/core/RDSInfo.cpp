@@ -80,6 +80,16 @@ void CRDSInfo::ConvertObject(const std::vector<RDSInfoStructs::SDBInstanceInfo>&
   }
 }
 
+void CRDSInfo::ConvertTypedListing(int engineType, std::vector<RDSInfoStructs::SDBInstanceInfo>& records,
+                                   std::vector<App::RDSDBInstance>& out) {
+  if (engineType == RDSInfoStructs::kMariaDB) {
+    for (RDSInfoStructs::SDBInstanceInfo& record : records) {
+      record.instanceIdentifier = kMariaDbPrefix + record.instanceIdentifier;
+    }
+  }
+  ConvertObject(records, out);
+}
+
 void CRDSInfo::ConvertObject(const std::vector<RDSInfoStructs::SRDSClusterInfo>& records,
                              std::vector<App::RDSDBInstance>& out) {
   for (const RDSInfoStructs::SRDSClusterInfo& record : records) {

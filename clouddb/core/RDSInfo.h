@@ -71,6 +71,11 @@ class CRDSInfo {
                             std::vector<App::RDSDBInstance>& out);
   static void ConvertObject(const std::vector<RDSInfoStructs::SRDSClusterInfo>& records,
                             std::vector<App::RDSDBInstance>& out);
+  // The records of a typed instance listing, converted and appended to out. MariaDB shares its
+  // wire protocol with MySQL, so its names carry kMariaDbPrefix to tell the two apart downstream.
+  static void ConvertTypedListing(int engineType, std::vector<RDSInfoStructs::SDBInstanceInfo>& records,
+                                  std::vector<App::RDSDBInstance>& out);
+  static constexpr char kMariaDbPrefix[] = "mariadb/";
   // One message from one record, with the mapping of ConvertObject.
   static App::RDSDBInstance convertRecord(const RDSInfoStructs::SDBInstanceInfo& record);
   static App::RDSDBInstance convertRecord(const RDSInfoStructs::SRDSClusterInfo& record);

@@ -28,7 +28,6 @@ constexpr char kConnectingLine[] =
 constexpr char kConnectSucceeded[] = "CAzureSDKCppBridge::Connect Succeeded";
 constexpr char kConnectFailed[] = "CAzureSDKCppBridge::Connect Failed";
 constexpr char kRefreshFailed[] = "RefreshDBInstanceInfoList Failed, error [%s]";
-constexpr char kMariaDbPrefix[] = "mariadb/";
 constexpr char kSourceUnit[] = "AzureRDSInfo";
 constexpr char kTypedListingSignature[] =
     "virtual CLmError CAzureRDSInfo::GetDBInstanceInfoList(App::CloudDBEngineType, "
@@ -207,12 +206,6 @@ CLmError CAzureRDSInfo::GetDBInstanceInfoList(App::CloudDBEngineType engineType,
   }
   std::vector<RDSInfoStructs::SDBInstanceInfo> records;
   m_bridge->GetDBInstanceInfoList(records, 0, 0);
-  // MariaDB shares its wire protocol with MySQL; the prefix tells the two apart downstream.
-  if (engine == RDSInfoStructs::kMariaDB) {
-    for (RDSInfoStructs::SDBInstanceInfo& record : records) {
-      record.instanceIdentifier = kMariaDbPrefix + record.instanceIdentifier;
-    }
-  }
-  ConvertObject(records, out);
+  ConvertTypedListing(engine, records, out);
   return CLmError();
 }

@@ -15,7 +15,6 @@ namespace {
 
 using inventoryprovider::startsWithIgnoringCase;
 
-constexpr char kMariaDbPrefix[] = "mariadb/";
 constexpr char kAuroraPrefix[] = "aurora/";
 // Aurora engine names, matched exactly.
 constexpr std::string_view kAuroraEngines[] = {"aurora", "aurora-mysql", "aurora-postgresql"};
@@ -51,7 +50,7 @@ void filterForApplication(std::vector<RDSInfoStructs::SDBInstanceInfo>& records,
   });
   for (RDSInfoStructs::SDBInstanceInfo& record : records) {
     if (startsWithIgnoringCase(record.engine, "mariadb")) {
-      record.instanceIdentifier = kMariaDbPrefix + record.instanceIdentifier;
+      record.instanceIdentifier = CRDSInfo::kMariaDbPrefix + record.instanceIdentifier;
     } else if (startsWithIgnoringCase(record.engine, "aurora")) {
       record.instanceIdentifier = kAuroraPrefix + record.clusterIdentifier;
     }
