@@ -116,9 +116,9 @@ CLmError readHostOptions(const ParsedArguments& arguments, HostOptions& options)
 }
 
 CLmError refuseHostOptions(const ParsedArguments& arguments) {
-  for (const OptionSpec& spec : kHostOptionSpecs) {
-    if (arguments.has(std::string(spec.name))) {
-      return usageError("--" + std::string(spec.name) + " belongs on the command line of the script, not on a call in it");
+  for (const OptionSpec& option : kHostOptionSpecs) {
+    if (arguments.has(std::string(option.name))) {
+      return usageError("--" + std::string(option.name) + " belongs on the command line of the script, not on a call in it");
     }
   }
   return {};

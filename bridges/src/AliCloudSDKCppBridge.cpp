@@ -44,28 +44,17 @@ const cloudsim::RelationalNaming kNaming{"", ".rds.aliyuncs.com"};
 }  // namespace
 
 bool CAliCloudSDKCppBridge::ConnectRDS(const std::string& accessKey, const std::string& secretKey) {
-  // A connect that fails leaves no connection behind.
-  connection_.reset();
   instances_.clear();
-  return cloudbridge::simulatedCall(
+  return cloudbridge::signIn(
       kBridge, "ConnectRDS", {accessKey, cloudbridge::kNotShown}, connection_,
-      [&](cloudsim::SimulatedClouds& clouds, RecordedCall& record) -> CallFailure {
-        std::size_t account = 0;
-        if (auto refused = authenticateAlibaba(clouds.fixture, accessKey, secretKey, account)) return refused;
-        if (auto unreachable = cloudsim::reachService(clouds.fixture.network, cloudsim::ProxyUse{}, kServiceHost)) {
-          return unreachable;
-        }
-        connection_ = cloudbridge::openConnection(clouds, record, account);
-        return std::nullopt;
+      [&](const cloudsim::CloudFixture& fixture, std::size_t& account) {
+        return authenticateAlibaba(fixture, accessKey, secretKey, account);
       },
-      lastError_);
+      kServiceHost, lastError_);
 }
 
 void CAliCloudSDKCppBridge::Disconnect() {
-  cloudbridge::simulatedCall(
-      kBridge, "Disconnect", {}, connection_, [](cloudsim::SimulatedClouds&, RecordedCall&) { return CallFailure{}; },
-      lastError_);
-  connection_.reset();
+  cloudbridge::signOut(kBridge, connection_, lastError_);
   instances_.clear();
 }
 

@@ -76,28 +76,17 @@ bool CAzureSDKCppBridge::Initialize(const std::string& focusName, const std::str
 
 bool CAzureSDKCppBridge::Connect(const std::string& login, const std::string& applicationId,
                                  const std::string& password) {
-  // A connect that fails leaves no connection behind.
-  connection_.reset();
   instances_.clear();
-  return cloudbridge::simulatedCall(
+  return cloudbridge::signIn(
       kBridge, "Connect", {login, applicationId, cloudbridge::kNotShown}, connection_,
-      [&](cloudsim::SimulatedClouds& clouds, RecordedCall& record) -> CallFailure {
-        std::size_t account = 0;
-        if (auto refused = authenticateAzure(clouds.fixture, login, applicationId, password, account)) return refused;
-        if (auto unreachable = cloudsim::reachService(clouds.fixture.network, cloudsim::ProxyUse{}, kLoginHost)) {
-          return unreachable;
-        }
-        connection_ = cloudbridge::openConnection(clouds, record, account);
-        return std::nullopt;
+      [&](const cloudsim::CloudFixture& fixture, std::size_t& account) {
+        return authenticateAzure(fixture, login, applicationId, password, account);
       },
-      lastError_);
+      kLoginHost, lastError_);
 }
 
 void CAzureSDKCppBridge::Disconnect() {
-  cloudbridge::simulatedCall(
-      kBridge, "Disconnect", {}, connection_, [](cloudsim::SimulatedClouds&, RecordedCall&) { return CallFailure{}; },
-      lastError_);
-  connection_.reset();
+  cloudbridge::signOut(kBridge, connection_, lastError_);
   instances_.clear();
 }
 

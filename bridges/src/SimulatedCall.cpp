@@ -39,4 +39,29 @@ SimulatedConnection openConnection(cloudsim::SimulatedClouds& clouds, RecordedCa
   return SimulatedConnection{CloudSimulator::installed()->identity(), record.connection, account};
 }
 
+bool signIn(CloudBridgeKind bridge, const char* operation, std::vector<std::string> arguments,
+            std::optional<SimulatedConnection>& connection, const Authenticate& authenticate,
+            const std::string& loginHost, std::string& lastError) {
+  connection.reset();
+  return simulatedCall(
+      bridge, operation, std::move(arguments), connection,
+      [&](cloudsim::SimulatedClouds& clouds, RecordedCall& record) -> cloudsim::CallFailure {
+        std::size_t account = 0;
+        if (auto refused = authenticate(clouds.fixture, account)) return refused;
+        if (auto unreachable = cloudsim::reachService(clouds.fixture.network, cloudsim::ProxyUse{}, loginHost)) {
+          return unreachable;
+        }
+        connection = openConnection(clouds, record, account);
+        return std::nullopt;
+      },
+      lastError);
+}
+
+void signOut(CloudBridgeKind bridge, std::optional<SimulatedConnection>& connection, std::string& lastError) {
+  simulatedCall(
+      bridge, "Disconnect", {}, connection,
+      [](cloudsim::SimulatedClouds&, RecordedCall&) { return cloudsim::CallFailure{}; }, lastError);
+  connection.reset();
+}
+
 }  // namespace cloudbridge

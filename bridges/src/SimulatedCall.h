@@ -2,6 +2,7 @@
 // The one path a call of the Azure, Google Cloud or Alibaba Cloud bridge takes to the installed
 // simulator: recorded, open to faults, its failure text kept for the bridge's last error; and
 // the checks every call on an open connection makes.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,19 @@ cloudsim::CallFailure checkConnection(const std::optional<SimulatedConnection>& 
 
 // A new connection to account, for the record of the call that opens it.
 SimulatedConnection openConnection(cloudsim::SimulatedClouds& clouds, RecordedCall& record, std::size_t account);
+
+// Checks a sign-in against the fixture; on success sets the index of the account it reaches.
+using Authenticate = std::function<cloudsim::CallFailure(const cloudsim::CloudFixture& fixture, std::size_t& account)>;
+
+// Connects: the previous connection ends first, then the credentials are checked, then the
+// login host must be reachable directly; only then is connection set. A failed sign-in leaves
+// no connection behind.
+bool signIn(CloudBridgeKind bridge, const char* operation, std::vector<std::string> arguments,
+            std::optional<SimulatedConnection>& connection, const Authenticate& authenticate,
+            const std::string& loginHost, std::string& lastError);
+
+// Disconnects: the call is recorded, and the connection ends whatever it answered.
+void signOut(CloudBridgeKind bridge, std::optional<SimulatedConnection>& connection, std::string& lastError);
 
 inline constexpr const char* kNotShown = "***NOT SHOWN***";
 
