@@ -3,18 +3,17 @@
 #include <array>
 #include <iostream>
 
-#include "ProductLibrary.h"
 #include "CaptureFile.h"
-#include "HostPaths.h"
 #include "CloudCallFile.h"
+#include "HostPaths.h"
 #include "HttpsTrust.h"
+#include "ProductLibrary.h"
 #include "bridges/simulator/CloudSimulator.h"
 #include "platform/Clock.h"
 #include "platform/HostEnvironment.h"
 #include "platform/HostKey.h"
 #include "platform/LogWriter.h"
 #include "platform/PlatformConfiguration.h"
-
 
 namespace host {
 namespace {
@@ -36,7 +35,9 @@ constexpr std::array kHostOptionSpecs{
     OptionSpec{kHttpsCaOption, "FILE", "a PEM file of CAs that HTTPS peers may be signed by, besides the system's"},
 };
 
-std::string example(const char* name) { return examplesFolder() + "/" + name; }
+std::string example(const char* name) {
+  return examplesFolder() + "/" + name;
+}
 
 }  // namespace
 
@@ -64,7 +65,9 @@ struct HostRuntime::Parts {
   }
 };
 
-std::span<const OptionSpec> hostOptionSpecs() { return kHostOptionSpecs; }
+std::span<const OptionSpec> hostOptionSpecs() {
+  return kHostOptionSpecs;
+}
 
 HostOptions defaultHostOptions() {
   HostOptions options;
@@ -118,7 +121,8 @@ CLmError readHostOptions(const ParsedArguments& arguments, HostOptions& options)
 CLmError refuseHostOptions(const ParsedArguments& arguments) {
   for (const OptionSpec& option : kHostOptionSpecs) {
     if (arguments.has(std::string(option.name))) {
-      return usageError("--" + std::string(option.name) + " belongs on the command line of the script, not on a call in it");
+      return usageError("--" + std::string(option.name) +
+                        " belongs on the command line of the script, not on a call in it");
     }
   }
   return {};
@@ -173,10 +177,16 @@ HostRuntime::HostRuntime(std::unique_ptr<Parts> parts) : parts_(std::move(parts)
 
 HostRuntime::~HostRuntime() = default;
 
-const ProductLibrary& HostRuntime::library() const { return *parts_->library; }
+const ProductLibrary& HostRuntime::library() const {
+  return *parts_->library;
+}
 
-LogWriter& HostRuntime::logWriter() { return *parts_->logWriter; }
+LogWriter& HostRuntime::logWriter() {
+  return *parts_->logWriter;
+}
 
-CloudSimulator& HostRuntime::simulator() { return *parts_->simulator; }
+CloudSimulator& HostRuntime::simulator() {
+  return *parts_->simulator;
+}
 
 }  // namespace host

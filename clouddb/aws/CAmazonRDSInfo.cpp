@@ -6,6 +6,7 @@
 
 #include "clouddb/core/AwsTexts.h"
 #include "clouddb/core/CloudCredentials.h"
+#include "clouddb/core/ProviderObjects.h"
 #include "platform/FXErrorUtil.h"
 #include "platform/HostEnvironment.h"
 #include "platform/LogWriter.h"
@@ -42,7 +43,9 @@ constexpr int kSuccess = 1;
 constexpr int kFailure = 0;
 
 // Filters of the listings: the flag, identifiers, engine type and the Aurora scope.
-RDSInfoStructs::SDBInstanceFilter plainFilter() { return {}; }
+RDSInfoStructs::SDBInstanceFilter plainFilter() {
+  return {};
+}
 RDSInfoStructs::SDBInstanceFilter engineFilter(int engineType) {
   return {true, {}, engineType, RDSInfoStructs::kAnyScope};
 }
@@ -59,7 +62,9 @@ bool servesClusters(int engineType) {
   return engineType == RDSInfoStructs::kAuroraPostgreSQL || engineType == RDSInfoStructs::kAuroraMySQL;
 }
 
-long asLong(std::uint64_t id) { return static_cast<long>(id); }
+long asLong(std::uint64_t id) {
+  return static_cast<long>(id);
+}
 
 }  // namespace
 
@@ -68,23 +73,16 @@ CAmazonRDSInfo::CAmazonRDSInfo() {
   m_bridge = std::make_unique<AmazonSDKCppBridge::CAmazonSDKCppBridge>();
 }
 
-CAmazonRDSInfo::~CAmazonRDSInfo() { m_bridge.reset(); }
+CAmazonRDSInfo::~CAmazonRDSInfo() {
+  m_bridge.reset();
+}
 
 CAmazonRDSInfo* CAmazonRDSInfo::CreateObject() {
-  EvEvent log;
-  log.DebugLvl("CreateObject", kFlowLevel, "%s", kStart);
-  auto* object = new CAmazonRDSInfo();
-  log.DebugLvl("CreateObject", kFlowLevel, "%s", kEnd);
-  return object;
+  return clouddb::core::createProviderObject<CAmazonRDSInfo>();
 }
 
 void CAmazonRDSInfo::DeleteObject(CAmazonRDSInfo* object) {
-  EvEvent log;
-  log.DebugLvl("DeleteObject", kFlowLevel, "%s", kStart);
-  if (object != nullptr) {
-    delete object;
-    log.DebugLvl("DeleteObject", kFlowLevel, "%s", kEnd);
-  }
+  clouddb::core::deleteProviderObject(object, false);
 }
 
 // --- Session ---
@@ -108,7 +106,9 @@ bool CAmazonRDSInfo::Init() {
   return true;
 }
 
-bool CAmazonRDSInfo::DeInit() { return true; }
+bool CAmazonRDSInfo::DeInit() {
+  return true;
+}
 
 int CAmazonRDSInfo::Connect() {
   return Connect(m_regionEndpoint, m_accessKey, m_decryptedSecret, m_proxyCredentials) ? kSuccess : kFailure;
@@ -179,7 +179,9 @@ bool CAmazonRDSInfo::Disconnect() {
   return true;
 }
 
-std::string CAmazonRDSInfo::GetLastErrorString() const { return m_bridge->GetLastErrorString(); }
+std::string CAmazonRDSInfo::GetLastErrorString() const {
+  return m_bridge->GetLastErrorString();
+}
 
 // --- Credentials ---
 
@@ -244,7 +246,8 @@ CLmError CAmazonRDSInfo::MakeConnection(const unsigned long& appId) {
   if (instanceId != 0) {
     m_instanceId = instanceId;
     if (FetchCredentials() != kSuccess) {
-      return FXErrorUtil::ErrorErrNo(CLM_HERE, kAwsLookupErrorCode, kFetchCredentialsFailedForInstance, asLong(instanceId));
+      return FXErrorUtil::ErrorErrNo(CLM_HERE, kAwsLookupErrorCode, kFetchCredentialsFailedForInstance,
+                                     asLong(instanceId));
     }
   }
   if (FetchClientCredentials(static_cast<unsigned long>(m_clientId)) != kSuccess) {
@@ -276,7 +279,7 @@ int CAmazonRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count,
 int CAmazonRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count, std::vector<RDSInfoStructs::SDBInstanceInfo>& out,
                                           std::string tagKey, std::string tagValue) {
   return GetDBInstanceInfoList(first, count, out, std::move(tagKey), std::move(tagValue), std::string()) ? kSuccess
-                                                                                                       : kFailure;
+                                                                                                         : kFailure;
 }
 
 bool CAmazonRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count,

@@ -1,6 +1,7 @@
 #include "clouddb/inventory/CAliRDSInfo.h"
 
 #include "clouddb/core/CloudCredentials.h"
+#include "clouddb/core/ProviderObjects.h"
 #include "clouddb/inventory/ProviderSupport.h"
 #include "platform/FXErrorUtil.h"
 #include "platform/LogWriter.h"
@@ -33,20 +34,11 @@ CAliRDSInfo::~CAliRDSInfo() {
 }
 
 CAliRDSInfo* CAliRDSInfo::CreateObject() {
-  EvEvent log;
-  log.DebugLvl("CreateObject", kFlowLevel, "%s", kStart);
-  auto* object = new CAliRDSInfo();
-  log.DebugLvl("CreateObject", kFlowLevel, "%s", kEnd);
-  return object;
+  return clouddb::core::createProviderObject<CAliRDSInfo>();
 }
 
 void CAliRDSInfo::DeleteObject(CAliRDSInfo* object) {
-  EvEvent log;
-  log.DebugLvl("DeleteObject", kFlowLevel, "%s", kStart);
-  if (object != nullptr) {
-    delete object;
-    log.DebugLvl("DeleteObject", kFlowLevel, "%s", kEnd);
-  }
+  clouddb::core::deleteProviderObject(object, false);
 }
 
 int CAliRDSInfo::Init() {

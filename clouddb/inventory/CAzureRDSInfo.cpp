@@ -3,6 +3,7 @@
 #include <openssl/crypto.h>
 
 #include "clouddb/core/CloudCredentials.h"
+#include "clouddb/core/ProviderObjects.h"
 #include "clouddb/inventory/ProviderSupport.h"
 #include "platform/FXErrorUtil.h"
 #include "platform/HostEnvironment.h"
@@ -52,18 +53,11 @@ CAzureRDSInfo::~CAzureRDSInfo() {
 }
 
 CAzureRDSInfo* CAzureRDSInfo::CreateObject() {
-  EvEvent log;
-  log.DebugLvl("CreateObject", kFlowLevel, "%s", kStart);
-  auto* object = new CAzureRDSInfo();
-  log.DebugLvl("CreateObject", kFlowLevel, "%s", kEnd);
-  return object;
+  return clouddb::core::createProviderObject<CAzureRDSInfo>();
 }
 
 void CAzureRDSInfo::DeleteObject(CAzureRDSInfo* object) {
-  EvEvent log;
-  log.DebugLvl("DeleteObject", kFlowLevel, "%s", kStart);
-  delete object;
-  log.DebugLvl("DeleteObject", kFlowLevel, "%s", kEnd);
+  clouddb::core::deleteProviderObject(object, true);
 }
 
 int CAzureRDSInfo::Init() {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "clouddb/core/CloudCredentials.h"
+#include "clouddb/core/ProviderObjects.h"
 #include "clouddb/core/WrappedServiceKey.h"
 #include "clouddb/inventory/ProviderSupport.h"
 #include "platform/FXErrorUtil.h"
@@ -56,20 +57,11 @@ CGoogleRDSInfo::~CGoogleRDSInfo() {
 }
 
 CGoogleRDSInfo* CGoogleRDSInfo::CreateObject() {
-  EvEvent log;
-  log.DebugLvl("CreateObject", kFlowLevel, "%s", kStart);
-  auto* object = new CGoogleRDSInfo();
-  log.DebugLvl("CreateObject", kFlowLevel, "%s", kEnd);
-  return object;
+  return clouddb::core::createProviderObject<CGoogleRDSInfo>();
 }
 
 void CGoogleRDSInfo::DeleteObject(CGoogleRDSInfo* object) {
-  EvEvent log;
-  log.DebugLvl("DeleteObject", kFlowLevel, "%s", kStart);
-  if (object != nullptr) {
-    delete object;
-    log.DebugLvl("DeleteObject", kFlowLevel, "%s", kEnd);
-  }
+  clouddb::core::deleteProviderObject(object, false);
 }
 
 int CGoogleRDSInfo::Init() {
