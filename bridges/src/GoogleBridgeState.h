@@ -8,19 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "SimulatedCall.h"
 #include "SimulatorAccess.h"
 #include "bridges/GoogleCloudSDKCppBridge.h"
 
 namespace GoogleCloudSDKCppBridge {
 
 struct CGoogleCloudSDKCppBridge::State {
-  struct SignedIn {
-    std::uint64_t simulatorIdentity = 0;  // the simulator the sign-in happened on
-    std::uint64_t serial = 0;
-    std::size_t account = 0;  // index into the fixture's Google accounts
-  };
-
-  std::optional<SignedIn> signedIn;
+  std::optional<cloudbridge::SimulatedConnection> connection;  // the account signed in to
   std::string lastError;
   std::vector<RDSInfoStructs::SDBInstanceInfo> sqlInstances;  // the last Cloud SQL query's result
 

@@ -7,14 +7,11 @@
 namespace GoogleCloudSDKCppBridge {
 namespace {
 
-constexpr const char* kNotShown = "***NOT SHOWN***";
 constexpr const char* kTokenHost = "oauth2.googleapis.com";
 
 constexpr const char* kMissingCredentials = "invalid_request: a service account id and a key are required";
 constexpr const char* kUnknownServiceAccount = "invalid_grant: Invalid grant: account not found";
 constexpr const char* kInvalidSignature = "invalid_grant: Invalid JWT Signature.";
-constexpr const char* kNotSignedIn = "The client is not connected; call Connect first.";
-constexpr const char* kSimulatorChanged = "The cloud simulator was replaced since Connect; connect again.";
 
 // The account that the service account and key sign in to, or Google's refusal. A key file
 // stands for the account's ".p12" file, opened with its password; without a file the key
@@ -49,33 +46,18 @@ cloudsim::CallFailure authenticateGoogle(const cloudsim::CloudFixture& fixture, 
 
 bool CGoogleCloudSDKCppBridge::State::call(const char* operation, std::vector<std::string> arguments,
                                            const cloudsim::CloudWork& work) {
-  CloudSimulator* simulator = CloudSimulator::installed();
-  if (simulator == nullptr) {
-    lastError = cloudsim::kNoSimulatorInstalled;
-    return false;
-  }
-  RecordedCall record;
-  record.bridge = CloudBridgeKind::Google;
-  record.connection = signedIn ? signedIn->serial : 0;
-  record.operation = operation;
-  record.arguments = std::move(arguments);
-  const cloudsim::CallFailure failure = cloudsim::SimulatorAccess::run(*simulator, std::move(record), work);
-  lastError = failure.value_or("");
-  return !failure;
+  return cloudbridge::simulatedCall(CloudBridgeKind::Google, operation, std::move(arguments), connection, work,
+                                    lastError);
 }
 
 bool CGoogleCloudSDKCppBridge::State::callService(const char* operation, std::vector<std::string> arguments,
                                                   const char* serviceHost, const AccountWork& work) {
   return call(operation, std::move(arguments),
               [&](cloudsim::SimulatedClouds& clouds, RecordedCall&) -> cloudsim::CallFailure {
-                if (!signedIn) return std::string(kNotSignedIn);
-                if (signedIn->simulatorIdentity != CloudSimulator::installed()->identity()) {
-                  return std::string(kSimulatorChanged);
+                if (auto unusable = cloudbridge::checkConnection(connection, clouds, serviceHost)) {
+                  return unusable;
                 }
-                if (auto unreachable = cloudsim::reachService(clouds.fixture.network, {}, serviceHost)) {
-                  return unreachable;
-                }
-                return work(clouds.fixture.googleAccounts[signedIn->account]);
+                return work(clouds.fixture.googleAccounts[connection->account]);
               });
 }
 
@@ -85,32 +67,18 @@ CGoogleCloudSDKCppBridge::~CGoogleCloudSDKCppBridge() = default;
 
 bool CGoogleCloudSDKCppBridge::Connect(const std::string& keyFile, const std::string& serviceAccountId,
                                        const std::string& keyPassword) {
-  // A sign-in that fails leaves none behind: the old one ends either way.
-  state_->signedIn.reset();
   state_->sqlInstances.clear();
-  return state_->call(
-      "Connect", {keyFile, serviceAccountId, kNotShown},
-      [&](cloudsim::SimulatedClouds& clouds, RecordedCall& record) -> cloudsim::CallFailure {
-        std::size_t account = 0;
-        if (auto refused = authenticateGoogle(clouds.fixture, keyFile, serviceAccountId, keyPassword, account)) {
-          return refused;
-        }
-        if (auto unreachable = cloudsim::reachService(clouds.fixture.network, {}, kTokenHost)) {
-          return unreachable;
-        }
-        record.connection = ++clouds.connectionsOpened;
-        state_->signedIn = State::SignedIn{CloudSimulator::installed()->identity(), record.connection, account};
-        return std::nullopt;
-      });
+  return cloudbridge::signIn(
+      CloudBridgeKind::Google, "Connect", {keyFile, serviceAccountId, cloudbridge::kNotShown}, state_->connection,
+      [&](const cloudsim::CloudFixture& fixture, std::size_t& account) {
+        return authenticateGoogle(fixture, keyFile, serviceAccountId, keyPassword, account);
+      },
+      kTokenHost, state_->lastError);
 }
 
 bool CGoogleCloudSDKCppBridge::Disconnect() {
-  const bool done =
-      state_->call("Disconnect", {}, [](cloudsim::SimulatedClouds&, RecordedCall&) { return cloudsim::CallFailure{}; });
-  // Whatever the cloud answered, this object no longer uses the sign-in.
-  state_->signedIn.reset();
   state_->sqlInstances.clear();
-  return done;
+  return cloudbridge::signOut(CloudBridgeKind::Google, state_->connection, state_->lastError);
 }
 
 std::string CGoogleCloudSDKCppBridge::GetLastError() const {

@@ -57,11 +57,12 @@ bool signIn(CloudBridgeKind bridge, const char* operation, std::vector<std::stri
       lastError);
 }
 
-void signOut(CloudBridgeKind bridge, std::optional<SimulatedConnection>& connection, std::string& lastError) {
-  simulatedCall(
+bool signOut(CloudBridgeKind bridge, std::optional<SimulatedConnection>& connection, std::string& lastError) {
+  const bool done = simulatedCall(
       bridge, "Disconnect", {}, connection,
       [](cloudsim::SimulatedClouds&, RecordedCall&) { return cloudsim::CallFailure{}; }, lastError);
   connection.reset();
+  return done;
 }
 
 }  // namespace cloudbridge

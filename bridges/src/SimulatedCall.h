@@ -35,8 +35,9 @@ bool signIn(CloudBridgeKind bridge, const char* operation, std::vector<std::stri
             std::optional<SimulatedConnection>& connection, const Authenticate& authenticate,
             const std::string& loginHost, std::string& lastError);
 
-// Disconnects: the call is recorded, and the connection ends whatever it answered.
-void signOut(CloudBridgeKind bridge, std::optional<SimulatedConnection>& connection, std::string& lastError);
+// Disconnects: the call is recorded, and the connection ends whatever it answered. False when a
+// fault was planned for it.
+bool signOut(CloudBridgeKind bridge, std::optional<SimulatedConnection>& connection, std::string& lastError);
 
 inline constexpr const char* kNotShown = "***NOT SHOWN***";
 
