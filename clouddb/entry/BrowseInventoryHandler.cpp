@@ -7,9 +7,9 @@
 
 #include "clouddb/aws/ContentRuleWalk.h"
 #include "clouddb/entry/AwsBrowseServices.h"
+#include "clouddb/entry/AzureBrowse.h"
 #include "clouddb/entry/BrowseTexts.h"
 #include "clouddb/entry/RegionsForInstance.h"
-#include "clouddb/entry/Unavailable.h"
 #include "clouddb/google/CGoogleSpannerInfo.h"
 #include "platform/config/CloudAppsInstance.h"
 
@@ -181,8 +181,11 @@ void browse(const App::BrowseInventoryReq& request, BrowseAnswer& answer) {
     return;
   }
   if (isAzure(instanceType)) {
-    answer.log().Error(kTag, "%s", unavailable::kBrowse);
-    answer.fail(1, unavailable::kBrowse);
+    if (const auto stop = browseAzure(instanceType, instanceId, clientId, request.path(), answer.root(), answer.log())) {
+      answer.fail(1, *stop);
+      return;
+    }
+    answer.succeed();
     return;
   }
   answer.log().Debug(kTag, texts::kUnknownInstanceType, static_cast<unsigned long>(instanceType));

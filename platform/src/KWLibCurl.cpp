@@ -7,6 +7,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+#include <memory>
+#include <new>
+#include <stdexcept>
 
 #include "platform/HostEnvironment.h"
 
@@ -116,6 +120,19 @@ void KWLibCurl::KWLibCurlSetTimeouts(long connectSeconds, long totalSeconds) {
 }
 
 void KWLibCurl::KWLibCurlSetExtraCaFile(const std::string& path) { settings_.extraCaFile = path; }
+
+std::string KWLibCurl::EscapeUrlText(std::string_view text) {
+  if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+    throw std::length_error("text too long to escape");
+  }
+  // libcurl's escape needs no handle; it fails only when memory runs out.
+  std::unique_ptr<char, decltype(&curl_free)> escaped(
+      curl_easy_escape(nullptr, text.data(), static_cast<int>(text.size())), &curl_free);
+  if (escaped == nullptr) {
+    throw std::bad_alloc();
+  }
+  return std::string(escaped.get());
+}
 
 const char* KWLibCurl::GetHttpReqTypeString(int kind) {
   switch (kind) {

@@ -71,6 +71,9 @@ class KWLibCurl {
 
   // "GET", "POST", "PUT", "DELETE"; "UNKNOWN" for any other kind.
   static const char* GetHttpReqTypeString(int kind);
+  // text percent-encoded for a query value or a path segment: every byte but the unreserved
+  // letters, digits and "-._~" becomes %XX.
+  static std::string EscapeUrlText(std::string_view text);
 
   // Settings for the following sends.
   void KWLibCurlSetProxy(const std::string& hostAndPort, const std::string& user, const std::string& password);
