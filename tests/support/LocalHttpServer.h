@@ -52,6 +52,7 @@ struct HttpReply {
   std::vector<std::pair<std::string, std::string>> headers;
   std::string body;
   bool neverAnswer = false;  // read the request, then stay silent until the client gives up
+  bool cutBodyShort = false;  // announce the whole body, send half of it and close
 };
 
 class LocalHttpServer {
@@ -231,7 +232,7 @@ class LocalHttpServer {
       text += name + ": " + value + "\r\n";
     }
     text += "Content-Length: " + std::to_string(reply.body.size()) + "\r\nConnection: close\r\n\r\n";
-    return text + reply.body;
+    return text + (reply.cutBodyShort ? reply.body.substr(0, reply.body.size() / 2) : reply.body);
   }
 
   Handler handler_;
