@@ -54,7 +54,7 @@ int CAzureCosmosSQLInfo::Connect(const std::string& subscription, const std::str
   rememberConnection(subscription, applicationId, secret);
   int result = 0;
   if (databaseClient() != nullptr &&
-      databaseClient()->Connect(m_subscriptionId, m_applicationId, m_decryptedSecret)) {
+      databaseClient()->Connect(m_login, m_applicationId, m_decryptedSecret)) {
     m_log.Debug(texts::kConnectTag, "%s", texts::kConnectionSuccessful);
     result = 1;
   } else {

@@ -203,13 +203,15 @@ int AzureServiceBase::Connect(const std::string& login, const std::string& user,
 
 void AzureServiceBase::rememberConnection(const std::string& login, const std::string& user,
                                           const std::string& password) {
-  // The login may be the member itself (Connect() passes its own), so copy before assigning.
+  // The arguments may be the members themselves (Connect() passes its own), so copy first. The
+  // login is kept apart from the subscription: folding it in would make a second Connect() on
+  // this object sign in as "subscription\tenant\tenant".
   std::string clearSecret = password;
-  m_subscriptionId = login;
+  m_login = login;
   m_applicationId = user;
   wipe(m_decryptedSecret);
   m_decryptedSecret = std::move(clearSecret);
-  m_log.Debug(texts::kConnectTag, texts::kConnecting, m_subscriptionId.c_str(), m_applicationId.c_str());
+  m_log.Debug(texts::kConnectTag, texts::kConnecting, m_login.c_str(), m_applicationId.c_str());
 }
 
 void AzureServiceBase::logRefusal(const std::string& reason) {
@@ -222,7 +224,7 @@ int AzureServiceBase::Connect(const std::string& login, const std::string& user,
   rememberConnection(login, user, password);
   int result = 1;
   if (m_databaseClient) {
-    if (m_databaseClient->Connect(m_subscriptionId, m_applicationId, m_decryptedSecret)) {
+    if (m_databaseClient->Connect(m_login, m_applicationId, m_decryptedSecret)) {
       m_log.Debug(texts::kConnectTag, "%s", texts::kConnectionSuccessful);
     } else {
       m_log.Debug(texts::kConnectTag, "%s", texts::kConnectFailed);
@@ -231,7 +233,7 @@ int AzureServiceBase::Connect(const std::string& login, const std::string& user,
     }
   }
   if (m_azureClient) {
-    if (m_azureClient->Connect(m_subscriptionId, m_applicationId, m_decryptedSecret)) {
+    if (m_azureClient->Connect(m_login, m_applicationId, m_decryptedSecret)) {
       m_log.Debug(texts::kConnectTag, "%s", kResourceManagerConnected);
     } else {
       m_log.Debug(texts::kConnectTag, "%s", kResourceManagerConnectFailed);

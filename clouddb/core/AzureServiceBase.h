@@ -77,6 +77,7 @@ class AzureServiceBase {
 
   EvEvent m_log;
   std::string m_subscriptionId;
+  std::string m_login;  // subscription, backslash, tenant: as the last connect signed in
   std::string m_tenantId;
   std::string m_applicationId;
   std::string m_secret;           // as stored (encrypted)
