@@ -89,8 +89,13 @@ class FeedPages {
     }
     if (auto malformed = readCosmosFeedPage(body_, feed_.arrayName, ids)) return malformed;
     const char* next = http_.GetHttpResponseHeader("x-ms-continuation");
-    continuation = next != nullptr ? headerValue(next) : std::string();
-    if (hasControlCharacter(continuation)) return std::string("The Cosmos DB service sent a malformed continuation");
+    std::string following = next != nullptr ? headerValue(next) : std::string();
+    if (hasControlCharacter(following)) return std::string("The Cosmos DB service sent a malformed continuation");
+    // Asked for the same page again, a service would only answer it again.
+    if (!following.empty() && following == continuation) {
+      return std::string("The Cosmos DB service handed back the continuation it was given; the listing is stopped");
+    }
+    continuation = std::move(following);
     return std::nullopt;
   }
 
