@@ -38,7 +38,7 @@ const rapidjson::Value* idOf(const rapidjson::Value& element) {
 
 }  // namespace
 
-cloudsim::CallFailure readCosmosFeedPage(std::string_view body, const char* arrayName, std::vector<std::string>& ids) {
+std::optional<std::string> readCosmosFeedPage(std::string_view body, const char* arrayName, std::vector<std::string>& ids) {
   rapidjson::Document document;
   document.Parse<kParseFlags>(body.data(), body.size());
   if (document.HasParseError()) {

@@ -4,17 +4,16 @@
 // and the service's own words when it refuses a request: {"code": "NotFound", "message": "..."}.
 // The answer is outside input: a page that does not have this shape is refused whole, never
 // read as a shorter list.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "SimulatorAccess.h"
-
 namespace cloudbridge {
 
-// Appends the ids of the page's arrayName elements to ids; on failure, says why (ids may then
-// hold part of the page and must be dropped).
-cloudsim::CallFailure readCosmosFeedPage(std::string_view body, const char* arrayName, std::vector<std::string>& ids);
+// Appends the ids of the page's arrayName elements to ids; nullopt on success, else why it failed
+// (ids may then hold part of the page and must be dropped).
+std::optional<std::string> readCosmosFeedPage(std::string_view body, const char* arrayName, std::vector<std::string>& ids);
 
 // "HTTP status 404 (NotFound): Resource Not Found": the status with the code and message of an
 // error answer when it has them, made safe to quote in a log line.
