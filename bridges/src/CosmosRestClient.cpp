@@ -49,7 +49,7 @@ std::string headerValue(const char* line) {
   std::string_view text(line);
   const std::size_t colon = text.find(':');
   text = colon == std::string_view::npos ? std::string_view() : text.substr(colon + 1);
-  const std::size_t first = text.find_first_not_of(" \t");
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
   if (first == std::string_view::npos) return {};
   const std::size_t last = text.find_last_not_of(" \t\r\n");
   return std::string(text.substr(first, last - first + 1));
