@@ -24,6 +24,8 @@
 namespace scenarios {
 namespace {
 
+using testsupport::ChildProcess;
+
 constexpr int kStartTimeoutMs = 30'000;
 constexpr int kExchangeTimeoutSeconds = 60;
 constexpr int kExitTimeoutMs = 30'000;
