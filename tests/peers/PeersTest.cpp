@@ -2,7 +2,6 @@
 // with its marker in a header, and the Cosmos DB peer keeps databases and containers behind a
 // certificate that only the test CA vouches for.
 #include <gtest/gtest.h>
-#include <rapidjson/document.h>
 
 #include <cstdio>
 #include <string>
@@ -14,21 +13,6 @@
 
 namespace testsupport {
 namespace {
-
-// The "id" (or "TableName") of every element of the array member of a JSON reply.
-std::vector<std::string> namesIn(const PeerReply& reply, const char* array, const char* name) {
-  rapidjson::Document document;
-  document.Parse(reply.body.c_str());
-  std::vector<std::string> names;
-  if (document.HasParseError() || !document.IsObject() || !document.HasMember(array) || !document[array].IsArray()) {
-    ADD_FAILURE() << "no '" << array << "' list in " << reply.body;
-    return names;
-  }
-  for (const auto& item : document[array].GetArray()) {
-    names.push_back(item.IsObject() && item.HasMember(name) && item[name].IsString() ? item[name].GetString() : "?");
-  }
-  return names;
-}
 
 TEST(AzuritePeerTest, PagesQueryTablesAtAThousandWithTheNextTableNameHeader) {
   ScratchDir scratch;
@@ -43,13 +27,13 @@ TEST(AzuritePeerTest, PagesQueryTablesAtAThousandWithTheNextTableNameHeader) {
 
   const PeerReply first = azurite.tableRequest("GET", "Tables");
   ASSERT_EQ(first.status, 200) << first.body;
-  EXPECT_EQ(namesIn(first, "value", "TableName").size(), 1000U);
+  EXPECT_EQ(first.listedNames("value", "TableName").size(), 1000U);
   const std::optional<std::string> marker = first.header("x-ms-continuation-NextTableName");
   ASSERT_TRUE(marker && !marker->empty());
 
   const PeerReply last = azurite.tableRequest("GET", "Tables?NextTableName=" + *marker);
   ASSERT_EQ(last.status, 200) << last.body;
-  EXPECT_EQ(namesIn(last, "value", "TableName"), std::vector<std::string>{"t1000"});
+  EXPECT_EQ(last.listedNames("value", "TableName"), std::vector<std::string>{"t1000"});
   EXPECT_FALSE(last.header("x-ms-continuation-NextTableName"));
 }
 
@@ -62,10 +46,10 @@ TEST(CosmosPeerTest, KeepsDatabasesAndContainersBehindTheTestCa) {
 
   const PeerReply databases = cosmos.request("GET", "dbs");
   ASSERT_EQ(databases.status, 200) << databases.body;
-  EXPECT_EQ(namesIn(databases, "Databases", "id"), std::vector<std::string>{"sales"});
+  EXPECT_EQ(databases.listedNames("Databases", "id"), std::vector<std::string>{"sales"});
   const PeerReply containers = cosmos.request("GET", "dbs/sales/colls");
   ASSERT_EQ(containers.status, 200) << containers.body;
-  EXPECT_EQ(namesIn(containers, "DocumentCollections", "id"), std::vector<std::string>{"orders"});
+  EXPECT_EQ(containers.listedNames("DocumentCollections", "id"), std::vector<std::string>{"orders"});
   EXPECT_EQ(cosmos.request("GET", "dbs/nowhere/colls").status, 404);
 }
 

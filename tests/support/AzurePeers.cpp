@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 #include <openssl/evp.h>
 #include <openssl/hmac.h>
+#include <rapidjson/document.h>
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 #include <strings.h>
@@ -26,7 +27,9 @@ constexpr std::size_t kMaxReplyBytes = 16 * 1024 * 1024;
 constexpr char kListening[] = "listening on ";
 constexpr char kTableVersion[] = "2015-12-11";
 
-fs::path peersFolder() { return fs::path(CLOUDDB_SOURCE_DIR) / "tests" / "peers"; }
+fs::path peersFolder() {
+  return fs::path(CLOUDDB_SOURCE_DIR) / "tests" / "peers";
+}
 
 // node as the shell would find it; posix_spawn wants a path.
 std::optional<std::string> findNode() {
@@ -60,8 +63,8 @@ StartedPeer startPeer(const std::string& label, const std::string& script, const
                       const std::string& workFolder) {
   const std::optional<std::string> node = findNode();
   if (!node || !azurePeersInstalled()) {
-    throw std::runtime_error(label + " cannot start: " + (node ? "tests/peers/node_modules is missing" : "node is missing") +
-                             "; run make setup");
+    throw std::runtime_error(label + " cannot start: " +
+                             (node ? "tests/peers/node_modules is missing" : "node is missing") + "; run make setup");
   }
   const std::string errors = (fs::path(workFolder) / (script + ".stderr")).string();
   std::vector<std::string> all{(peersFolder() / script).string()};
@@ -198,8 +201,9 @@ std::string base64Encode(const unsigned char* data, std::size_t size) {
 
 std::string base64Decode(const std::string& text) {
   std::string bytes(3 * (text.size() / 4), '\0');
-  const int written = EVP_DecodeBlock(reinterpret_cast<unsigned char*>(bytes.data()),
-                                      reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
+  const int written =
+      EVP_DecodeBlock(reinterpret_cast<unsigned char*>(bytes.data()),
+                      reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
   if (written < 0) {
     throw std::runtime_error("the account key is not Base64");
   }
@@ -230,7 +234,8 @@ std::vector<std::string> sharedKeyHeaders(const std::string& account, const std:
   unsigned char signature[EVP_MAX_MD_SIZE];
   unsigned int signatureSize = 0;
   if (HMAC(EVP_sha256(), secret.data(), static_cast<int>(secret.size()),
-           reinterpret_cast<const unsigned char*>(toSign.data()), toSign.size(), signature, &signatureSize) == nullptr) {
+           reinterpret_cast<const unsigned char*>(toSign.data()), toSign.size(), signature,
+           &signatureSize) == nullptr) {
     throw std::runtime_error("HMAC-SHA256 failed");
   }
   std::vector<std::string> headers{
@@ -279,6 +284,20 @@ std::optional<std::string> PeerReply::header(std::string_view name) const {
   return std::nullopt;
 }
 
+std::vector<std::string> PeerReply::listedNames(const char* list, const char* member) const {
+  rapidjson::Document document;
+  document.Parse(body.c_str());
+  if (document.HasParseError() || !document.IsObject() || !document.HasMember(list) || !document[list].IsArray()) {
+    throw std::runtime_error(std::string("no '") + list + "' list in the peer's answer: " + body);
+  }
+  std::vector<std::string> names;
+  for (const rapidjson::Value& item : document[list].GetArray()) {
+    const bool named = item.IsObject() && item.HasMember(member) && item[member].IsString();
+    names.push_back(named ? item[member].GetString() : "(no " + std::string(member) + ")");
+  }
+  return names;
+}
+
 // --- Azurite ---
 
 AzuriteTablePeer::AzuriteTablePeer(const std::string& workFolder) : workFolder_(workFolder) {
@@ -289,7 +308,9 @@ AzuriteTablePeer::AzuriteTablePeer(const std::string& workFolder) : workFolder_(
 
 AzuriteTablePeer::~AzuriteTablePeer() = default;
 
-int AzuriteTablePeer::port() const { return port_; }
+int AzuriteTablePeer::port() const {
+  return port_;
+}
 
 std::string AzuriteTablePeer::tableEndpoint(const std::string& account) const {
   return "http://" + account + ".localhost:" + std::to_string(port_) + "/";
@@ -308,9 +329,9 @@ void AzuriteTablePeer::createTables(const std::vector<std::string>& names) const
   const std::string resolve = std::string(kDevAccount) + ".localhost:" + std::to_string(port_) + ":127.0.0.1";
   for (const std::string& name : names) {
     const std::string body = jsonText({{"TableName", name}});
-    const PeerReply reply = perform(curl.get(), {"POST", tableEndpoint() + "Tables", body,
-                                                 sharedKeyHeaders(kDevAccount, kDevKey, "POST", "Tables", true),
-                                                 resolve, ""});
+    const PeerReply reply =
+        perform(curl.get(), {"POST", tableEndpoint() + "Tables", body,
+                             sharedKeyHeaders(kDevAccount, kDevKey, "POST", "Tables", true), resolve, ""});
     expectCreated(reply, "creating table " + name + " in Azurite");
   }
 }
@@ -327,9 +348,13 @@ CosmosPeer::CosmosPeer(const std::string& workFolder, const TestPki& pki)
 
 CosmosPeer::~CosmosPeer() = default;
 
-int CosmosPeer::port() const { return port_; }
+int CosmosPeer::port() const {
+  return port_;
+}
 
-std::string CosmosPeer::endpoint() const { return "https://localhost:" + std::to_string(port_) + "/"; }
+std::string CosmosPeer::endpoint() const {
+  return "https://localhost:" + std::to_string(port_) + "/";
+}
 
 PeerReply CosmosPeer::request(const std::string& verb, const std::string& target, const std::string& body) const {
   const Curl curl = newCurl();
@@ -347,8 +372,9 @@ void CosmosPeer::createDatabase(const std::string& name) const {
 
 void CosmosPeer::createContainer(const std::string& database, const std::string& name) const {
   const Curl curl = newCurl();
-  expectCreated(request("POST", "dbs/" + escapeSegment(curl.get(), database) + "/colls", jsonText({{"id", name}}, true)),
-                "creating container " + database + "/" + name + " in the Cosmos peer");
+  expectCreated(
+      request("POST", "dbs/" + escapeSegment(curl.get(), database) + "/colls", jsonText({{"id", name}}, true)),
+      "creating container " + database + "/" + name + " in the Cosmos peer");
 }
 
 }  // namespace testsupport

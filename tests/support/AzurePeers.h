@@ -33,6 +33,9 @@ struct PeerReply {
 
   // The first header of this name (compared without regard to case).
   std::optional<std::string> header(std::string_view name) const;
+  // The text member of every element of the body's JSON list: listedNames("value", "TableName")
+  // for Query Tables, listedNames("Databases", "id") for Cosmos DB. Throws when there is no list.
+  std::vector<std::string> listedNames(const char* list, const char* member) const;
 };
 
 // Azurite's Table service on 127.0.0.1 and a free port, in-memory, its working folder in workFolder;
