@@ -95,6 +95,14 @@ std::string awsServiceHost(int cloudType, const std::string& region) {
   return std::string(awsServiceName(cloudType)) + "." + region + ".amazonaws.com";
 }
 
+CallFailure checkProxyAddress(const std::string& hostAndPort) {
+  const auto colon = hostAndPort.rfind(':');
+  const bool wellFormed = colon != std::string::npos && colon != 0 && colon + 1 != hostAndPort.size() &&
+                          hostAndPort.find_first_not_of("0123456789", colon + 1) == std::string::npos;
+  if (wellFormed) return std::nullopt;
+  return "Invalid proxy address \"" + hostAndPort + "\"";
+}
+
 CallFailure reachService(const NetworkSettings& network, const ProxyUse& proxy, const std::string& serviceHost) {
   if (proxy.address.empty()) {
     if (network.directAccess) return std::nullopt;

@@ -9,6 +9,7 @@
 
 #include "FixtureModel.h"
 #include "SimulatorAccess.h"
+#include "bridges/SimulatedConnection.h"
 
 namespace cloudsim {
 
@@ -19,12 +20,7 @@ struct AwsConnection {
   int cloudType = 0;
 };
 
-// The proxy the bridge's calls go through; an empty address means none.
-struct ProxyUse {
-  std::string address;
-  std::string user;
-  std::string password;
-};
+using ProxyUse = cloudbridge::ProxyUse;
 
 // Checks the keys as AWS would: the account whose access key this is, or the AWS error text.
 CallFailure authenticateAws(const CloudFixture& fixture, const std::string& accessKey, const std::string& secretKey,
@@ -45,6 +41,9 @@ CallFailure listingRegions(const AwsAccount& account, const AwsConnection& conne
 // "rds.us-east-1.amazonaws.com" and the like: where a call of the cloud type goes.
 std::string awsServiceHost(int cloudType, const std::string& region);
 const char* awsServiceName(int cloudType);
+
+// A proxy is named "host:port" with a decimal port; anything else is refused with the reason.
+CallFailure checkProxyAddress(const std::string& hostAndPort);
 
 // Whether a call can reach the service host through the network of the fixture.
 CallFailure reachService(const NetworkSettings& network, const ProxyUse& proxy, const std::string& serviceHost);

@@ -109,15 +109,38 @@ CloudSimulator* CloudSimulator::installed() { return installedSimulator().load(s
 
 namespace cloudsim {
 
+namespace {
+
+// Appends a finished call, with its outcome, to the record; the caller holds the lock.
+void appendCall(SimulatedClouds& clouds, RecordedCall call, const CallFailure& failure) {
+  call.failed = failure.has_value();
+  if (failure) call.errorText = *failure;
+  if (clouds.callObserver) clouds.callObserver(call);
+  if (clouds.keepCalls) clouds.calls.push_back(std::move(call));
+}
+
+}  // namespace
+
 CallFailure SimulatorAccess::run(CloudSimulator& simulator, RecordedCall call, const CloudWork& work) {
   std::lock_guard lock(simulator.mutex_);
   SimulatedClouds& clouds = *simulator.clouds_;
   CallFailure failure = clouds.faults.takeDue(call.bridge, call.operation);
   if (!failure) failure = work(clouds, call);
-  call.failed = failure.has_value();
-  if (failure) call.errorText = *failure;
-  if (clouds.callObserver) clouds.callObserver(call);
-  if (clouds.keepCalls) clouds.calls.push_back(std::move(call));
+  appendCall(clouds, std::move(call), failure);
+  return failure;
+}
+
+CallFailure SimulatorAccess::runWithPeer(CloudSimulator& simulator, RecordedCall call, const CloudWork& work,
+                                         const std::function<CallFailure()>& peer) {
+  CallFailure failure;
+  {
+    std::lock_guard lock(simulator.mutex_);
+    failure = simulator.clouds_->faults.takeDue(call.bridge, call.operation);
+    if (!failure) failure = work(*simulator.clouds_, call);
+  }
+  if (!failure) failure = peer();
+  std::lock_guard lock(simulator.mutex_);
+  appendCall(*simulator.clouds_, std::move(call), failure);
   return failure;
 }
 

@@ -61,16 +61,25 @@ struct RelationalServer {
   std::string status;         // the cloud's own word for a running server by default
 };
 
+// Endpoint and key may be empty: the resource client then answers them empty, as a half
+// provisioned account does.
 struct AzureStorageAccount {
   std::string name;
   std::string tableEndpoint;  // may point at a local Azurite server
   std::string accessKey;
+  std::string location;       // one of the subscription's regions; its first when left out
+  std::string resourceGroup;  // part of the account's resource id
+  std::string kind;           // "StorageV2" unless given
 };
 
 struct AzureDatabaseAccount {
   std::string name;
-  std::string endpoint;
-  std::string key;
+  std::string endpoint;  // the account's document endpoint, e.g. a local Cosmos peer
+  std::string key;       // the primary master key (base64)
+  std::string location;
+  std::string kind;      // "GlobalDocumentDB" (the SQL interface) or "MongoDB"
+  // What a peer launcher seeds into the peer at the endpoint before a run; the bridge itself
+  // lists databases and containers from the live endpoint, not from here.
   std::vector<std::pair<std::string, std::vector<std::string>>> databases;  // name, containers
 };
 

@@ -43,6 +43,14 @@ std::vector<RelationalServer> relationalServers(FixtureObject& owner, const char
   return servers;
 }
 
+// An Azure account's location: one of the subscription's regions, its first when left out.
+std::string azureLocation(FixtureObject& item, const std::vector<VMInfoStructs::SDataCenterInfo>& regions) {
+  std::string location = item.optionalString("location");
+  if (location.empty() && !regions.empty()) location = regions.front().name;
+  if (!regions.empty()) requireKnownRegion(item, regions, location);
+  return location;
+}
+
 }  // namespace
 
 AzureSubscription parseAzureSubscription(FixtureObject& account) {
@@ -55,12 +63,25 @@ AzureSubscription parseAzureSubscription(FixtureObject& account) {
   credentials.finish();
   if (account.has("regions")) azure.regions = parseRegions(account, sameAsName);
   account.forEachObject("storageAccounts", [&](FixtureObject& storage) {
-    azure.storageAccounts.push_back(AzureStorageAccount{
-        storage.requiredString("name"), storage.requiredString("tableEndpoint"), storage.requiredString("accessKey")});
+    AzureStorageAccount table;
+    table.name = storage.requiredString("name");
+    table.tableEndpoint = storage.optionalString("tableEndpoint");
+    table.accessKey = storage.optionalString("accessKey");
+    table.location = azureLocation(storage, azure.regions);
+    table.resourceGroup = storage.optionalString("resourceGroup", "resources");
+    table.kind = storage.optionalString("kind", "StorageV2");
+    azure.storageAccounts.push_back(std::move(table));
   });
   account.forEachObject("databaseAccounts", [&](FixtureObject& database) {
-    AzureDatabaseAccount cosmos{database.requiredString("name"), database.requiredString("endpoint"),
-                                database.requiredString("key"), {}};
+    AzureDatabaseAccount cosmos;
+    cosmos.name = database.requiredString("name");
+    cosmos.endpoint = database.optionalString("endpoint");
+    cosmos.key = database.optionalString("key");
+    cosmos.location = azureLocation(database, azure.regions);
+    cosmos.kind = database.optionalString("kind", "GlobalDocumentDB");
+    if (cosmos.kind != "GlobalDocumentDB" && cosmos.kind != "MongoDB") {
+      database.fail("member \"kind\" must be \"GlobalDocumentDB\" or \"MongoDB\"");
+    }
     database.forEachObject("databases", [&](FixtureObject& item) {
       cosmos.databases.emplace_back(item.requiredString("name"), item.optionalStringList("containers"));
     });

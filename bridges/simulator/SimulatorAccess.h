@@ -22,6 +22,12 @@ class SimulatorAccess {
   // Under the simulator's lock: fails the call with the fault text when a fault is due, else
   // runs work; then appends the call, with its outcome, to the record.
   static CallFailure run(CloudSimulator& simulator, RecordedCall call, const CloudWork& work);
+
+  // As run, for a call that also speaks to a real peer (an HTTP service): when the fault plan
+  // and work let it through, peer runs without the simulator's lock, so a slow peer holds up no
+  // other bridge; the call is recorded once peer has answered.
+  static CallFailure runWithPeer(CloudSimulator& simulator, RecordedCall call, const CloudWork& work,
+                                 const std::function<CallFailure()>& peer);
 };
 
 // The text every bridge call reports when no simulator is installed.

@@ -8,13 +8,6 @@
 namespace AmazonSDKCppBridge {
 namespace {
 
-// A proxy is named "host:port" with a decimal port.
-bool wellFormedProxy(const std::string& hostAndPort) {
-  const auto colon = hostAndPort.rfind(':');
-  if (colon == std::string::npos || colon == 0 || colon + 1 == hostAndPort.size()) return false;
-  return hostAndPort.find_first_not_of("0123456789", colon + 1) == std::string::npos;
-}
-
 constexpr const char* kSimulatorChanged = "The cloud simulator was replaced since Connect; connect again.";
 
 }  // namespace
@@ -127,7 +120,7 @@ bool CAmazonSDKCppBridge::SetWebProxy(const std::string& hostAndPort, const std:
                                       const std::string& password, int proxyScheme) {
   return state_->call("SetWebProxy", {hostAndPort, user, kNotShown, std::to_string(proxyScheme)},
                       [&](cloudsim::SimulatedClouds&, RecordedCall&) -> cloudsim::CallFailure {
-                        if (!wellFormedProxy(hostAndPort)) return "Invalid proxy address \"" + hostAndPort + "\"";
+                        if (auto bad = cloudsim::checkProxyAddress(hostAndPort)) return bad;
                         if (proxyScheme != 0) return "Unsupported proxy scheme " + std::to_string(proxyScheme);
                         state_->proxy = cloudsim::ProxyUse{hostAndPort, user, password};
                         return std::nullopt;

@@ -13,14 +13,23 @@
 namespace cloudbridge {
 
 // Runs one call; false when it failed (lastError then holds the reason, else it is emptied).
+// proxy is the one the bridge's calls go through, named in the call's record.
 bool simulatedCall(CloudBridgeKind bridge, const char* operation, std::vector<std::string> arguments,
                    const std::optional<SimulatedConnection>& connection, const cloudsim::CloudWork& work,
-                   std::string& lastError);
+                   std::string& lastError, const ProxyUse& proxy = {});
+
+// As simulatedCall, for a call that goes on to a real peer once work has let it through: peer
+// runs outside the simulator's lock, and its failure is the call's.
+bool simulatedPeerCall(CloudBridgeKind bridge, const char* operation, std::vector<std::string> arguments,
+                       const std::optional<SimulatedConnection>& connection, const ProxyUse& proxy,
+                       const cloudsim::CloudWork& work, const std::function<cloudsim::CallFailure()>& peer,
+                       std::string& lastError);
 
 // The connection's account may be used: the bridge is connected, on the simulator installed now,
-// and the service host is reachable directly (these clients take no proxy).
+// and the service host is reachable through proxy (directly when it is empty).
 cloudsim::CallFailure checkConnection(const std::optional<SimulatedConnection>& connection,
-                                      const cloudsim::SimulatedClouds& clouds, const std::string& serviceHost);
+                                      const cloudsim::SimulatedClouds& clouds, const std::string& serviceHost,
+                                      const ProxyUse& proxy = {});
 
 // A new connection to account, for the record of the call that opens it.
 SimulatedConnection openConnection(cloudsim::SimulatedClouds& clouds, RecordedCall& record, std::size_t account);
@@ -29,15 +38,16 @@ SimulatedConnection openConnection(cloudsim::SimulatedClouds& clouds, RecordedCa
 using Authenticate = std::function<cloudsim::CallFailure(const cloudsim::CloudFixture& fixture, std::size_t& account)>;
 
 // Connects: the previous connection ends first, then the credentials are checked, then the
-// login host must be reachable directly; only then is connection set. A failed sign-in leaves
-// no connection behind.
+// login host must be reachable through proxy (directly when it is empty); only then is
+// connection set. A failed sign-in leaves no connection behind.
 bool signIn(CloudBridgeKind bridge, const char* operation, std::vector<std::string> arguments,
             std::optional<SimulatedConnection>& connection, const Authenticate& authenticate,
-            const std::string& loginHost, std::string& lastError);
+            const std::string& loginHost, std::string& lastError, const ProxyUse& proxy = {});
 
 // Disconnects: the call is recorded, and the connection ends whatever it answered. False when a
 // fault was planned for it.
-bool signOut(CloudBridgeKind bridge, std::optional<SimulatedConnection>& connection, std::string& lastError);
+bool signOut(CloudBridgeKind bridge, std::optional<SimulatedConnection>& connection, std::string& lastError,
+             const ProxyUse& proxy = {});
 
 inline constexpr const char* kNotShown = "***NOT SHOWN***";
 

@@ -17,6 +17,8 @@
 namespace scenarios {
 namespace {
 
+using testsupport::ChildProcess;
+
 constexpr int kCallTimeoutMs = 120'000;
 const std::string kHostProgram = CLOUDDB_HOST_PROGRAM;
 const std::string kExamples = std::string(CLOUDDB_SOURCE_DIR) + "/examples";

@@ -211,6 +211,67 @@ void readHttpsPeer(const Value& root, Scenario& scenario, const std::string& fil
   }
 }
 
+// prefix + a number, zero-padded to four digits or more so that names sort as numbers do.
+std::vector<std::string> numberedNames(const std::string& prefix, std::int64_t count) {
+  const std::size_t width = std::max<std::size_t>(4, std::to_string(count > 0 ? count - 1 : 0).size());
+  std::vector<std::string> names;
+  for (std::int64_t i = 0; i < count; ++i) {
+    const std::string number = std::to_string(i);
+    names.push_back(prefix + std::string(width - number.size(), '0') + number);
+  }
+  return names;
+}
+
+std::vector<std::string> readTableNames(const Value& tables, const std::string& file) {
+  constexpr std::int64_t kMaxTables = 10'000;
+  const std::string shape = "'azuriteTables' is a list of table names or {\"count\": N, \"prefix\": \"t\"}";
+  std::vector<std::string> names;
+  if (tables.IsArray()) {
+    for (const Value& name : tables.GetArray()) {
+      if (!name.IsString()) {
+        refuse(file, shape);
+      }
+      names.emplace_back(name.GetString(), name.GetStringLength());
+    }
+    return names;
+  }
+  if (!tables.IsObject()) {
+    refuse(file, shape);
+  }
+  const std::optional<std::int64_t> count = optionalInteger(tables, "count", file);
+  if (!count || *count < 0 || *count > kMaxTables) {
+    refuse(file, "'azuriteTables' needs a 'count' from 0 to " + std::to_string(kMaxTables));
+  }
+  return numberedNames(optionalString(tables, "prefix", file).value_or("t"), *count);
+}
+
+void readAzurePeers(const Value& root, Scenario& scenario, const std::string& file) {
+  if (!root.HasMember("azurePeers")) {
+    return;
+  }
+  const Value& peers = root["azurePeers"];
+  if (!peers.IsObject()) {
+    refuse(file, "'azurePeers' is {\"azuriteTables\": ..., \"cosmos\": true}");
+  }
+  AzurePeersPlan plan;
+  if (peers.HasMember("azuriteTables")) {
+    plan.azuriteTables = readTableNames(peers["azuriteTables"], file);
+  }
+  if (peers.HasMember("cosmos")) {
+    if (!peers["cosmos"].IsBool()) {
+      refuse(file, "'cosmos' is true or false");
+    }
+    plan.cosmos = peers["cosmos"].GetBool();
+  }
+  if (!plan.azuriteTables && !plan.cosmos) {
+    refuse(file, "'azurePeers' starts no peer: give 'azuriteTables' or \"cosmos\": true");
+  }
+  if (plan.cosmos && !scenario.httpsPeer.empty()) {
+    refuse(file, "'httpsPeer' and the Cosmos DB peer cannot be combined: each brings its own test CA");
+  }
+  scenario.azurePeers = std::move(plan);
+}
+
 }  // namespace
 
 Scenario loadScenario(const std::string& folder, const std::string& examplesFolder) {
@@ -239,14 +300,15 @@ Scenario loadScenario(const std::string& folder, const std::string& examplesFold
     refuse(file, "'entryPoint' is required");
   }
   scenario.entryPoint = *entry;
-  scenario.platformFile = resolvePath(optionalString(root, "platform", file).value_or("${examples}/platform.json"),
-                                      folder, examplesFolder);
+  scenario.platformFile =
+      resolvePath(optionalString(root, "platform", file).value_or("${examples}/platform.json"), folder, examplesFolder);
   scenario.cloudFile =
       resolvePath(optionalString(root, "cloud", file).value_or("${examples}/cloud.json"), folder, examplesFolder);
   scenario.keyFile =
       resolvePath(optionalString(root, "keyFile", file).value_or("${examples}/host.key"), folder, examplesFolder);
   readCall(root, scenario, file, examplesFolder);
   readHttpsPeer(root, scenario, file);
+  readAzurePeers(root, scenario, file);
   readExpectations(root, scenario, file, examplesFolder);
   return scenario;
 }

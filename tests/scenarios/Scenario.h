@@ -52,6 +52,15 @@ struct HttpsRoute {
   std::string body;
 };
 
+// Real Azure peers the scenario runs against (tests/support/AzurePeers.h, docs/scenarios.md
+// "azurePeers").
+struct AzurePeersPlan {
+  // Set: start Azurite's Table service and create these tables of its dev account.
+  std::optional<std::vector<std::string>> azuriteTables;
+  // Start the Cosmos DB peer, holding the databases and containers of the cloud fixture.
+  bool cosmos = false;
+};
+
 struct Scenario {
   std::string name;
   std::string folder;
@@ -67,6 +76,9 @@ struct Scenario {
   // An HTTPS peer with a throw-away CA that the host is told to trust; "${httpsPeer}" in the
   // platform file stands for its "127.0.0.1:port". Empty: no peer.
   std::vector<HttpsRoute> httpsPeer;
+  // Unset: no Azure peer. The cloud fixture's "${azuritePort}" and "${cosmosEndpoint}" stand for
+  // the peers' port and endpoint.
+  std::optional<AzurePeersPlan> azurePeers;
   Expectations expect;
 };
 

@@ -16,6 +16,7 @@
 #include "ConsoleExchange.h"
 #include "RequestFile.h"
 #include "Scenario.h"
+#include "ScenarioAzurePeers.h"
 #include "ScenarioChecks.h"
 #include "ScenarioHttpsPeer.h"
 #include "ScratchDir.h"
@@ -23,6 +24,8 @@
 
 namespace scenarios {
 namespace {
+
+using testsupport::ChildProcess;
 
 constexpr int kStartTimeoutMs = 30'000;
 constexpr int kExchangeTimeoutSeconds = 60;
@@ -40,21 +43,34 @@ std::string fileText(const std::string& path) {
   return text.str();
 }
 
+// The peers a scenario runs against, started before the host and stopped after it.
+struct Peers {
+  std::unique_ptr<ScenarioHttpsPeer> https;
+  std::unique_ptr<ScenarioAzurePeers> azure;
+};
+
+Peers startPeers(const Scenario& scenario, const testsupport::ScratchDir& scratch) {
+  Peers peers;
+  if (!scenario.httpsPeer.empty()) {
+    peers.https = std::make_unique<ScenarioHttpsPeer>(scenario, scratch);
+  }
+  if (scenario.azurePeers) {
+    peers.azure = std::make_unique<ScenarioAzurePeers>(scenario, scratch);
+  }
+  return peers;
+}
+
 std::vector<std::string> hostOptions(const Scenario& scenario, const testsupport::ScratchDir& scratch,
-                                     const std::unique_ptr<ScenarioHttpsPeer>& peer) {
+                                     const Peers& peers) {
   std::vector<std::string> options{"--platform", scenario.platformFile, "--cloud",    scenario.cloudFile,
                                    "--key-file", scenario.keyFile,      "--log-file", scratch.file("host.log"),
                                    "--capture",  scratch.file("capture.jsonl")};
-  if (peer) {
-    // Given later, the peer's platform file wins over the scenario's.
-    const std::vector<std::string> peerOptions = peer->hostOptions();
-    options.insert(options.end(), peerOptions.begin(), peerOptions.end());
+  // Given later, the peers' files win over the scenario's.
+  for (const std::vector<std::string>& more : {peers.https ? peers.https->hostOptions() : std::vector<std::string>(),
+                                               peers.azure ? peers.azure->hostOptions() : std::vector<std::string>()}) {
+    options.insert(options.end(), more.begin(), more.end());
   }
   return options;
-}
-
-std::unique_ptr<ScenarioHttpsPeer> startPeer(const Scenario& scenario, const testsupport::ScratchDir& scratch) {
-  return scenario.httpsPeer.empty() ? nullptr : std::make_unique<ScenarioHttpsPeer>(scenario, scratch);
 }
 
 void append(std::vector<std::string>& to, const std::vector<std::string>& more) {
@@ -81,8 +97,8 @@ void runNetworkScenario(const Scenario& scenario) {
   testsupport::ScratchDir scratch;
   const std::string socketPath = scratch.file("host.sock");
   std::vector<std::string> arguments{"serve", "--unix", socketPath, "--max-connections", "1"};
-  const std::unique_ptr<ScenarioHttpsPeer> httpsPeer = startPeer(scenario, scratch);
-  append(arguments, hostOptions(scenario, scratch, httpsPeer));
+  const Peers peers = startPeers(scenario, scratch);
+  append(arguments, hostOptions(scenario, scratch, peers));
   ChildProcess host(kHostProgram, arguments, scratch.file("host.stderr"));
 
   std::vector<std::string> failures;
@@ -132,8 +148,8 @@ void runInProcessScenario(const Scenario& scenario) {
   std::vector<std::string> arguments{"call", scenario.entryPoint};
   append(arguments, scenario.args);
   append(arguments, {"--format", "json"});
-  const std::unique_ptr<ScenarioHttpsPeer> httpsPeer = startPeer(scenario, scratch);
-  append(arguments, hostOptions(scenario, scratch, httpsPeer));
+  const Peers peers = startPeers(scenario, scratch);
+  append(arguments, hostOptions(scenario, scratch, peers));
   ChildProcess host(kHostProgram, arguments, scratch.file("host.stderr"));
   const std::string output = host.readRest(kCallTimeoutMs);
   std::vector<std::string> failures;

@@ -17,6 +17,7 @@ struct SDatastoreInfo {
   std::string identifier;  // the account's resource id
   std::string location;    // region name, for example "eastus"
   std::string kind;        // "StorageV2", ...
+  std::string accessKey;   // only when the listing was asked for keys; a secret
 };
 
 // One host-level container of an account; Oracle Cloud uses it for compartments.

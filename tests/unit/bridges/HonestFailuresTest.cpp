@@ -1,5 +1,5 @@
-// The bridges of the clouds the simulator does not serve yet fail every call and say why;
-// none of them pretends to succeed.
+// A bridge call that cannot be served fails and says why, in the record too; none of them
+// pretends to succeed.
 #include <gtest/gtest.h>
 
 #include "BridgeTestSupport.h"
@@ -9,12 +9,14 @@
 
 using namespace bridgetest;
 
-TEST(UnsupportedBridges, ConnectsFailWithTheReasonAndAreRecorded) {
+TEST(HonestFailures, ConnectsFailWithTheReasonAndAreRecorded) {
   InstalledSimulator simulator;
   CloudSDKCppBridge::CCloudSDKCppBridge resourceManager;
 
   EXPECT_FALSE(resourceManager.Connect("sub\\tenant", "app", "secret"));
-  EXPECT_EQ(resourceManager.GetLastErrorString(), "Connect is not supported by this simulator yet");
+  EXPECT_EQ(resourceManager.GetLastErrorString(),
+            "AADSTS90002: Tenant 'tenant' not found. Check to make sure you have the correct tenant ID and are "
+            "signing into the correct cloud.");
 
   const auto calls = simulator->calls();
   ASSERT_EQ(calls.size(), 1u);
@@ -23,15 +25,16 @@ TEST(UnsupportedBridges, ConnectsFailWithTheReasonAndAreRecorded) {
   for (const auto& call : calls) EXPECT_TRUE(call.failed);
 }
 
-TEST(UnsupportedBridges, ListingsFailRatherThanReturnNothing) {
+TEST(HonestFailures, ListingsFailRatherThanReturnNothing) {
   InstalledSimulator simulator;
   AzureSDKCppBridge::CAzureSDKCppBridge azure;
   std::vector<VMInfoStructs::SDatastoreInfo> accounts;
   EXPECT_FALSE(azure.GetStorageAccountInfoList("", -1, -1, accounts, false));
+  EXPECT_EQ(azure.GetLastErrorString(), "The client is not connected; call Connect first.");
   EXPECT_EQ(simulator->countCalls(CloudBridgeKind::Azure, "GetStorageAccountInfoList"), 1u);
 }
 
-TEST(UnsupportedBridges, FaultsStillApplyAndNoSimulatorIsNamed) {
+TEST(HonestFailures, FaultsStillApplyAndNoSimulatorIsNamed) {
   {
     InstalledSimulator simulator;
     ASSERT_TRUE(simulator->failNext(CloudBridgeKind::Azure, "GetStorageAccountInfoList", 1, "quota exceeded"));
