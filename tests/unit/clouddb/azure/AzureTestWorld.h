@@ -77,8 +77,11 @@ class RecordingEnvironment final : public DaxEnvironment {
 
 class AzureTestWorld {
  public:
+  // A real peer checks the request date, so peer tests keep the system clock (fakeClock false);
+  // extraCaFile is the CA a peer's certificate comes from.
   explicit AzureTestWorld(const std::string& fixture = cloudFixture("http://devstoreaccount1.localhost:1/"),
-                          config::ConfigurationContents contents = azureContents())
+                          config::ConfigurationContents contents = azureContents(), bool fakeClock = true,
+                          const std::string& extraCaFile = "")
       : key_(awstest::AwsServiceTestWorld::testKey()), writer_("/dev/null", 2) {
     const CLmError made = PlatformConfiguration::FromContents(std::move(contents), "test", configuration_);
     EXPECT_TRUE(made.IsSuccess()) << made.AsString();
@@ -89,7 +92,8 @@ class AzureTestWorld {
     environment_.configuration = configuration_.get();
     environment_.logWriter = &writer_;
     environment_.hostKey = &key_;
-    environment_.clock = &clock_;
+    if (fakeClock) environment_.clock = &clock_;
+    environment_.httpsExtraCaFile = extraCaFile;
     hostInstallation_.emplace(environment_);
     if (simulator_) simulatorInstallation_.emplace(*simulator_);
   }
