@@ -66,6 +66,7 @@ StartedPeer startPeer(const std::string& label, const std::string& script, const
     throw std::runtime_error(label + " cannot start: " +
                              (node ? "tests/peers/node_modules is missing" : "node is missing") + "; run make setup");
   }
+  fs::create_directories(workFolder);
   const std::string errors = (fs::path(workFolder) / (script + ".stderr")).string();
   std::vector<std::string> all{(peersFolder() / script).string()};
   all.insert(all.end(), arguments.begin(), arguments.end());
