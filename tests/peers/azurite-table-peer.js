@@ -1,16 +1,17 @@
 #!/usr/bin/env node
 // Azurite's Table service on 127.0.0.1, in memory, without telemetry or access log.
-//   node azurite-table-peer.js WORK_FOLDER [--port N]
+//   node azurite-table-peer.js WORK_FOLDER [--port N] [--detached]
 // Prints "listening on PORT" when ready (PORT the system's choice unless --port is given; the
 // azurite-table command cannot tell which port it got) and exits when its standard input closes
-// or on SIGTERM. Azurite's well-known dev account devstoreaccount1 is available.
+// (unless --detached) or on SIGTERM. Azurite's well-known dev account devstoreaccount1 is
+// available.
 "use strict";
 const path = require("path");
 const { announceAndServe, fail, portArgument } = require("./peer-lifetime");
 
 const workFolder = process.argv[2];
 if (!workFolder || workFolder.startsWith("--")) {
-  fail("usage", "node azurite-table-peer.js WORK_FOLDER [--port N]");
+  fail("usage", "node azurite-table-peer.js WORK_FOLDER [--port N] [--detached]");
 }
 
 async function main() {

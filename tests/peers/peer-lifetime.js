@@ -1,5 +1,6 @@
 // Shared by the peer launchers: the one "listening on PORT" line once the server listens, and
 // an orderly end when standard input closes (the parent went away) or on SIGTERM/SIGINT.
+// With --detached (scripts/azure-peers.sh), standard input is not watched.
 "use strict";
 
 function announceAndServe(port, close) {
@@ -15,9 +16,11 @@ function announceAndServe(port, close) {
       .catch(() => {})
       .then(() => process.exit(0));
   };
-  process.stdin.on("end", end);
-  process.stdin.on("error", end);
-  process.stdin.resume();
+  if (!process.argv.includes("--detached")) {
+    process.stdin.on("end", end);
+    process.stdin.on("error", end);
+    process.stdin.resume();
+  }
   process.once("SIGTERM", end);
   process.once("SIGINT", end);
 }

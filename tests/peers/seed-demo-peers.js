@@ -1,0 +1,93 @@
+#!/usr/bin/env node
+// Seeds the demo's Azure peers and writes the cloud fixture copy that points at them.
+//   node seed-demo-peers.js CLOUD.json TABLES.json AZURITE_PORT COSMOS_PORT CA.pem OUT.json
+// Every Azure storage account of CLOUD.json gets Azurite's dev account as Table endpoint and key
+// (the tables of TABLES.json are created there); every database account gets the Cosmos peer as
+// endpoint, and its databases and containers are created in it. Existing ones are fine (409).
+"use strict";
+const crypto = require("crypto");
+const fs = require("fs");
+const http = require("http");
+const https = require("https");
+
+const DEV_ACCOUNT = "devstoreaccount1";
+const DEV_KEY = "Eby8vdM02xNOcqFlqUwJPLlmEtlCDXJ1OUzFT50uSRZ6IFsuFq2UVErCz4I6tq/K1SZFPTOtr/KBHBeksoGMGw==";
+
+function send(transport, options, body) {
+  return new Promise((resolve, reject) => {
+    const request = transport.request({ ...options, timeout: 30000 }, (response) => {
+      let text = "";
+      response.setEncoding("utf8");
+      response.on("data", (chunk) => (text += chunk));
+      response.on("end", () => resolve({ status: response.statusCode, body: text }));
+    });
+    request.on("timeout", () => request.destroy(new Error("no answer within 30 s")));
+    request.on("error", reject);
+    request.end(body);
+  });
+}
+
+function created(reply, what) {
+  if (![201, 204, 409].includes(reply.status)) {
+    throw new Error(`${what}: HTTP ${reply.status} ${reply.body}`);
+  }
+}
+
+// Create Table, signed with the dev account's Shared Key.
+async function createTable(port, name) {
+  const body = JSON.stringify({ TableName: name });
+  const date = new Date().toUTCString();
+  const toSign = ["POST", "", "application/json", date, `/${DEV_ACCOUNT}/Tables`].join("\n");
+  const signature = crypto.createHmac("sha256", Buffer.from(DEV_KEY, "base64")).update(toSign).digest("base64");
+  const headers = {
+    Host: `${DEV_ACCOUNT}.localhost:${port}`,
+    "Content-Type": "application/json",
+    "Content-Length": Buffer.byteLength(body),
+    "x-ms-date": date,
+    "x-ms-version": "2015-12-11",
+    Accept: "application/json;odata=minimalmetadata",
+    MaxDataServiceVersion: "3.0;NetFx",
+    Authorization: `SharedKey ${DEV_ACCOUNT}:${signature}`,
+  };
+  const reply = await send(http, { host: "127.0.0.1", port, method: "POST", path: "/Tables", headers }, body);
+  created(reply, `creating table ${name} in Azurite`);
+}
+
+async function cosmosPost(port, ca, path, document) {
+  const body = JSON.stringify(document);
+  const headers = { "Content-Type": "application/json", "Content-Length": Buffer.byteLength(body) };
+  const options = { host: "127.0.0.1", servername: "localhost", port, ca, method: "POST", path, headers };
+  created(await send(https, options, body), `POST ${path} to the Cosmos peer`);
+}
+
+async function main() {
+  const [cloudFile, tablesFile, azuritePort, cosmosPort, caFile, outFile] = process.argv.slice(2);
+  if (!outFile) throw new Error("usage: seed-demo-peers.js CLOUD.json TABLES.json AZURITE_PORT COSMOS_PORT CA.pem OUT.json");
+  const cloud = JSON.parse(fs.readFileSync(cloudFile, "utf8"));
+  const { tables } = JSON.parse(fs.readFileSync(tablesFile, "utf8"));
+  const ca = fs.readFileSync(caFile);
+  for (const name of tables) await createTable(Number(azuritePort), name);
+  for (const account of cloud.accounts.filter((a) => a.cloud === "azure")) {
+    for (const storage of account.storageAccounts || []) {
+      storage.tableEndpoint = `http://${DEV_ACCOUNT}.localhost:${azuritePort}/`;
+      storage.accessKey = DEV_KEY;
+    }
+    for (const databaseAccount of account.databaseAccounts || []) {
+      databaseAccount.endpoint = `https://localhost:${cosmosPort}/`;
+      for (const database of databaseAccount.databases || []) {
+        await cosmosPost(Number(cosmosPort), ca, "/dbs", { id: database.name });
+        for (const container of database.containers || []) {
+          const partitionKey = { paths: ["/id"], kind: "Hash" };
+          await cosmosPost(Number(cosmosPort), ca, `/dbs/${encodeURIComponent(database.name)}/colls`,
+                           { id: container, partitionKey });
+        }
+      }
+    }
+  }
+  fs.writeFileSync(outFile, JSON.stringify(cloud, null, 2) + "\n");
+}
+
+main().catch((error) => {
+  process.stderr.write(`seed-demo-peers: ${error.message}\n`);
+  process.exit(1);
+});
