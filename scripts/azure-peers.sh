@@ -80,7 +80,9 @@ start_peers() {
   mkdir -p "$state/azurite"
   chmod 700 "$state"
   make_ca
-  start_peer azurite azurite-table-peer.js "$state/azurite" --port "$azurite_port"
+  # Azurite serves the demo's storage accounts under their own names and keys.
+  AZURITE_ACCOUNTS="$(node "$peers/seed-demo-peers.js" --azurite-accounts "$root/examples/cloud.json")" \
+    start_peer azurite azurite-table-peer.js "$state/azurite" --port "$azurite_port"
   start_peer cosmos cosmos-peer.js "$state/pki/server.pem" "$state/pki/server.key" --port "$cosmos_port"
   local cloud="$state/cloud.json" ca="$state/pki/ca.pem"
   if ! node "$peers/seed-demo-peers.js" "$root/examples/cloud.json" "$root/examples/azure-tables.json" \
@@ -90,7 +92,7 @@ start_peers() {
   fi
 
   local host="$build/host/clouddb-host" request found=0
-  echo "Azurite's Table service: http://devstoreaccount1.localhost:$azurite_port/ (tables of examples/azure-tables.json)"
+  echo "Azurite's Table service: http://ACCOUNT.localhost:$azurite_port/ (each demo storage account holds the tables of examples/azure-tables.json)"
   echo "Cosmos DB peer:          https://localhost:$cosmos_port/ (databases of examples/cloud.json)"
   echo "Cloud fixture copy:      $cloud"
   echo "Test CA:                 $ca"
