@@ -98,7 +98,7 @@ start_peers() {
   echo "Test CA:                 $ca"
   echo
   echo "Browse, one call each:"
-  for request in "$root"/examples/requests/browse-azure-*.xml; do
+  for request in "$root"/examples/requests/browse-azure-*.xml "$root"/examples/requests/browse-cosmos-*.xml; do
     [ -f "$request" ] || continue
     found=1
     echo "  $host call BrowseInventoryHandler --request $request --cloud $cloud --https-ca $ca"
