@@ -1,6 +1,7 @@
 #include "CosmosMasterKey.h"
 
-#include <curl/curl.h>
+#include "platform/KWLibCurl.h"
+
 
 #include <algorithm>
 #include <cctype>
@@ -47,14 +48,7 @@ std::optional<std::string> cosmosMasterKeyAuthorization(std::string_view verb, s
                                  std::string(resourceLink) + "\n" + lowerCase(date) + "\n\n";
   unsigned char signature[kHmacSha256Length];
   if (!HMAC_SHA256(signature, secret.data(), secret.size(), signedText.data(), signedText.size())) return std::nullopt;
-  return percentEncoded("type=master&ver=1.0&sig=" + Base64::Encode(signature, sizeof signature));
-}
-
-std::string percentEncoded(std::string_view text) {
-  // libcurl ignores the handle argument of its escape function since 7.82.
-  const std::unique_ptr<char, decltype(&curl_free)> escaped(
-      curl_easy_escape(nullptr, text.data(), static_cast<int>(text.size())), &curl_free);
-  return escaped ? std::string(escaped.get()) : std::string();
+  return KWLibCurl::EscapeUrlText("type=master&ver=1.0&sig=" + Base64::Encode(signature, sizeof signature));
 }
 
 }  // namespace cloudbridge

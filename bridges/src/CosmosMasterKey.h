@@ -19,7 +19,5 @@ std::optional<std::string> cosmosMasterKeyAuthorization(std::string_view verb, s
                                                         std::string_view resourceLink, std::string_view date,
                                                         std::string_view key);
 
-// Percent-encodes every byte but letters, digits and "-._~", for a header value or a path part.
-std::string percentEncoded(std::string_view text);
 
 }  // namespace cloudbridge

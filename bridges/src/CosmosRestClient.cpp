@@ -44,17 +44,6 @@ std::string urlOf(const std::string& address, const std::string& path) {
   return address.back() == '/' ? address + path : address + "/" + path;
 }
 
-// The value of a whole header line as KWLibCurl gives it ("Name: value\r\n").
-std::string headerValue(const char* line) {
-  std::string_view text(line);
-  const std::size_t colon = text.find(':');
-  text = colon == std::string_view::npos ? std::string_view() : text.substr(colon + 1);
-  const std::size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(" \t\r\n");
-  return std::string(text.substr(first, last - first + 1));
-}
-
 // Fetches the pages of one feed over one HTTP client, within the listing's time budget.
 class FeedPages {
  public:
@@ -88,8 +77,7 @@ class FeedPages {
       return "The Cosmos DB service refused the listing: " + cosmosStatusText(http_.GetHttpResponseCode(), body_);
     }
     if (auto malformed = readCosmosFeedPage(body_, feed_.arrayName, ids)) return malformed;
-    const char* next = http_.GetHttpResponseHeader("x-ms-continuation");
-    std::string following = next != nullptr ? headerValue(next) : std::string();
+    std::string following = http_.GetHttpResponseHeaderValue("x-ms-continuation");
     if (hasControlCharacter(following)) return std::string("The Cosmos DB service sent a malformed continuation");
     // Asked for the same page again, a service would only answer it again.
     if (!following.empty() && following == continuation) {
@@ -134,7 +122,7 @@ std::optional<CosmosFeed> containersFeed(const std::string& database) {
       hasControlCharacter(database)) {
     return std::nullopt;
   }
-  return CosmosFeed{"colls", "dbs/" + database, "dbs/" + percentEncoded(database) + "/colls", "DocumentCollections"};
+  return CosmosFeed{"colls", "dbs/" + database, "dbs/" + KWLibCurl::EscapeUrlText(database) + "/colls", "DocumentCollections"};
 }
 
 std::string cosmosServiceHost(const std::string& accountAddress) {

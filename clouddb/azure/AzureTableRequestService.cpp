@@ -56,19 +56,6 @@ bool isHttpAddress(const std::string& address) {
   return false;
 }
 
-// The value of a whole header line as the HTTP client gives it ("name: value\r\n").
-std::string headerValue(const char* line) {
-  if (line == nullptr) return {};
-  std::string_view text(line);
-  const std::size_t colon = text.find(':');
-  if (colon == std::string_view::npos) return {};
-  text.remove_prefix(colon + 1);
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return std::string(text);
-}
-
 std::string bodyTooLargeLine() {
   char line[96];
   std::snprintf(line, sizeof line, kBodyTooLarge, AzureTableRequestService::kMaxResponseBytes);
@@ -199,7 +186,7 @@ AzureTableResponse AzureTableRequestService::sendOnce(AzureTableRequest& request
   if (answered) {
     response.status = static_cast<int>(m_curl->GetHttpResponseCode());
     response.body = std::move(m_body);
-    response.nextTableName = headerValue(m_curl->GetHttpResponseHeader(azureheaders::kNextTableName));
+    response.nextTableName = m_curl->GetHttpResponseHeaderValue(azureheaders::kNextTableName);
   } else {
     response.status = kNoResponse;
     logText(kExecuteTag, m_bodyTooLarge ? bodyTooLargeLine() : kTransferFailed + m_curl->GetLastErrorText());

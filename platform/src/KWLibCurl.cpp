@@ -302,6 +302,16 @@ const char* KWLibCurl::GetHttpResponse(std::size_t& length, bool headerBlock) {
   return text.empty() ? nullptr : text.c_str();
 }
 
+std::string KWLibCurl::GetHttpResponseHeaderValue(const std::string& name) const {
+  const char* line = GetHttpResponseHeader(name);
+  if (line == nullptr) return {};
+  std::string_view text(line);
+  text.remove_prefix(std::min(text.size(), text.find(':') + 1));
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return {};
+  return std::string(text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1));
+}
+
 const char* KWLibCurl::GetHttpResponseHeader(const std::string& name) const {
   std::string_view wanted(name);
   while (!wanted.empty() && (wanted.back() == ':' || wanted.back() == ' ')) {

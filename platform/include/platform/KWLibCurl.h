@@ -29,6 +29,7 @@
 //  GetHttpResponseHeader(name): the first header line of the last response whose name matches
 //    (case-insensitive; a trailing colon in name is allowed: "Set-Cookie:"), whole as received,
 //    name and line end included; null when absent.
+//  GetHttpResponseHeaderValue(name): the same header's value alone, trimmed; empty when absent.
 //  GetHttpResponseCode(): the HTTP status of the last response, 0 when none came back.
 // Returned texts stay valid until the next send or the object's destruction.
 //
@@ -65,6 +66,9 @@ class KWLibCurl {
 
   const char* GetHttpResponse(std::size_t& length, bool headerBlock);
   const char* GetHttpResponseHeader(const std::string& name) const;
+  // The value of that header line without its name, the colon and surrounding blanks and line
+  // ends; empty when absent.
+  std::string GetHttpResponseHeaderValue(const std::string& name) const;
   long GetHttpResponseCode() const { return response_.status; }
   // libcurl's words for the last failed send; empty after a success.
   const std::string& GetLastErrorText() const { return lastError_; }
