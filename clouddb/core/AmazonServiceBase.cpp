@@ -171,14 +171,7 @@ int AmazonServiceBase::FetchCredentials(unsigned long instanceId) {
   if (applicationManager.querySettingsForInstance(instanceId) == config::kOk) {
     applicationManager.getCredentials(m_proxyCredentials);
   }
-  // An instance without a proxy of its own still goes through the one the administrator set for
-  // the machine (the global proxy settings): a browse by instance alone must not go around it.
-  const bool instanceNamesAProxy =
-      std::any_of(m_proxyCredentials.begin(), m_proxyCredentials.end(),
-                  [](const SHostCredentials& entry) { return entry.kind == proxysettings::kHttpProxyKind; });
-  if (!instanceNamesAProxy) {
-    proxysettings::lookUpGlobalProxySettings(m_log, proxysettings::kErrorFetchingHttpProxy, m_proxyCredentials);
-  }
+  proxysettings::addGlobalProxyUnlessNamed(m_log, m_proxyCredentials);
   m_log.DebugLvl(kFetchCredentialsTag, 2, "%s", kEnd);
   return 1;
 }

@@ -1,6 +1,5 @@
 #include "clouddb/core/AzureServiceBase.h"
 
-#include <algorithm>
 
 #include <openssl/crypto.h>
 
@@ -137,14 +136,7 @@ int AzureServiceBase::FetchCredentials(unsigned long instanceId) {
     m_log.Error(kFetchCredentialsTag, kNoInstanceCredentials, static_cast<unsigned long>(m_instanceId), instanceId);
     return 0;
   }
-  // An instance without a proxy of its own still goes through the one the administrator set for
-  // the machine: a browse must not go around it.
-  const bool instanceNamesAProxy =
-      std::any_of(m_proxyCredentials.begin(), m_proxyCredentials.end(),
-                  [](const SHostCredentials& entry) { return entry.kind == proxysettings::kHttpProxyKind; });
-  if (!instanceNamesAProxy) {
-    proxysettings::lookUpGlobalProxySettings(m_log, proxysettings::kErrorFetchingHttpProxy, m_proxyCredentials);
-  }
+  proxysettings::addGlobalProxyUnlessNamed(m_log, m_proxyCredentials);
   m_log.DebugLvl(kFetchCredentialsTag, 2, "%s", kEnd);
   return 1;
 }

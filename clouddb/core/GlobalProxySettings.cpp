@@ -1,5 +1,7 @@
 #include "clouddb/core/GlobalProxySettings.h"
 
+#include <algorithm>
+
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -81,6 +83,15 @@ void readAuthentication(EvDebug& log, ProxyReading& reading) {
 }
 
 }  // namespace
+
+void addGlobalProxyUnlessNamed(EvDebug& log, std::vector<SHostCredentials>& instanceEntries) {
+  const bool instanceNamesAProxy =
+      std::any_of(instanceEntries.begin(), instanceEntries.end(),
+                  [](const SHostCredentials& entry) { return entry.kind == kHttpProxyKind; });
+  if (!instanceNamesAProxy) {
+    lookUpGlobalProxySettings(log, kErrorFetchingHttpProxy, instanceEntries);
+  }
+}
 
 int lookUpGlobalProxySettings(EvDebug& log, const char* firstStepFailure, std::vector<SHostCredentials>& entries) {
   ProxyReading reading;

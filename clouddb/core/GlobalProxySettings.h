@@ -34,6 +34,11 @@ inline constexpr int kHttpProxyKind = 3;
 // line logged when the use-proxy setting itself cannot be read.
 int lookUpGlobalProxySettings(EvDebug& log, const char* firstStepFailure, std::vector<SHostCredentials>& entries);
 
+// An instance's own host credential records, completed with the machine's global proxy when
+// they name no HTTP proxy: an instance without a proxy of its own still goes through the one the
+// administrator set, so a browse by instance alone does not go around it.
+void addGlobalProxyUnlessNamed(EvDebug& log, std::vector<SHostCredentials>& instanceEntries);
+
 // A site of exactly "0.0.0.0" names no reachable proxy.
 bool isUnroutableSite(const std::string& site);
 
