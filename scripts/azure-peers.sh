@@ -6,12 +6,14 @@
 #   scripts/azure-peers.sh start [BUILD]  start them and return; they run until `stop`
 #   scripts/azure-peers.sh stop           stop them
 #
-# Ports: AZURITE_PORT (default 10002) and COSMOS_PORT (default 8081). Needs `make setup`.
+# Ports: AZURITE_PORT (default 10002) and COSMOS_PORT (default 8081); 0 lets the system choose.
+# AZURE_PEERS_STATE names the folder for their state (default /tmp/clouddb-azure-peers-UID).
+# Needs `make setup`.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 peers="$root/tests/peers"
-state="${TMPDIR:-/tmp}/clouddb-azure-peers-$(id -u)"
+state="${AZURE_PEERS_STATE:-${TMPDIR:-/tmp}/clouddb-azure-peers-$(id -u)}"
 azurite_port="${AZURITE_PORT:-10002}"
 cosmos_port="${COSMOS_PORT:-8081}"
 
@@ -84,6 +86,9 @@ start_peers() {
   AZURITE_ACCOUNTS="$(node "$peers/seed-demo-peers.js" --azurite-accounts "$root/examples/cloud.json")" \
     start_peer azurite azurite-table-peer.js "$state/azurite" --port "$azurite_port"
   start_peer cosmos cosmos-peer.js "$state/pki/server.pem" "$state/pki/server.key" --port "$cosmos_port"
+  # The ports they got (the ones asked for, or the system's choice for 0).
+  azurite_port="$(sed -n 's/^listening on //p' "$state/azurite.out" | head -n 1)"
+  cosmos_port="$(sed -n 's/^listening on //p' "$state/cosmos.out" | head -n 1)"
   local cloud="$state/cloud.json" ca="$state/pki/ca.pem"
   if ! node "$peers/seed-demo-peers.js" "$root/examples/cloud.json" "$root/examples/azure-tables.json" \
     "$azurite_port" "$cosmos_port" "$ca" "$cloud"; then

@@ -8,6 +8,8 @@
 #   5. the snapshots of one database
 #   6. the Spanner instances, projects and databases of the sample Google Cloud account
 #   7. why each database of a backup set is in it: each rule's own selection and the merge
+#   8. the Azure storage and Cosmos DB accounts of client 14, with the tables and databases of
+#      real local peers (Azurite and the Cosmos DB peer; from a build tree after `make setup`)
 # Every answer is printed as a tree, failures included: a step that the product answers with an
 # error shows that error. The script itself fails only when the host cannot be started or reached.
 #
@@ -47,8 +49,12 @@ stop_server() {
   fi
   server_pid=""
 }
+peers_state=""
 cleanup() {
   stop_server
+  if [ -n "$peers_state" ]; then
+    AZURE_PEERS_STATE="$peers_state" bash "$scripts/azure-peers.sh" stop || true
+  fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -140,6 +146,28 @@ step "7. Why these databases? The rules of subclient 601 one by one, then merged
 "$host" explain --app-id 601 --log-file "$logs/calls.log"
 
 stop_server
+
+# The Azure part needs the peers of tests/peers, installed in a source tree by `make setup`.
+if [ -d "$scripts/../tests/peers/node_modules" ] && [ -x "$build/host/clouddb-host" ]; then
+  step "8. Azure storage of client 14: accounts, the tables of demostorage01, Cosmos DB databases and containers" \
+    "tables from Azurite and databases from the Cosmos DB peer, started on free ports for this step"
+  peers_state="$work/azure-peers"
+  if AZURE_PEERS_STATE="$peers_state" AZURITE_PORT=0 COSMOS_PORT=0 \
+      bash "$scripts/azure-peers.sh" start "$build" >"$work/azure-peers.out" 2>&1; then
+    for request in browse-azure-storage-accounts browse-azure-tables browse-cosmos-accounts \
+                   browse-cosmos-databases browse-cosmos-containers; do
+      echo "   request: examples/requests/$request.xml"
+      "$host" call BrowseInventoryHandler --request "examples/requests/$request.xml" --cloud "$peers_state/cloud.json" \
+        --https-ca "$peers_state/pki/ca.pem" --format tree --log-file "$logs/calls.log" 2>/dev/null
+    done
+  else
+    echo "demo: the Azure peers did not start:" >&2
+    cat "$work/azure-peers.out" >&2
+  fi
+  AZURE_PEERS_STATE="$peers_state" bash "$scripts/azure-peers.sh" stop || true
+  peers_state=""
+fi
+
 # The Oracle part runs from a build tree, where its key peer script and OCI expansion tool are.
 if [ -f "$scripts/demo-oracle.sh" ] && [ -x "$build/host/clouddb-host" ]; then
   bash "$scripts/demo-oracle.sh" "$build"
