@@ -100,6 +100,8 @@ class AwsServiceTestWorld {
 
   CloudSimulator& simulator() { return *simulator_; }
   LogCapture& capture() { return *capture_; }
+  // The installed environment, for tests that set its clock or extra CA after construction.
+  HostEnvironment& environment() { return environment_; }
   // The recorded calls of one Amazon bridge operation, oldest first.
   std::vector<RecordedCall> callsOf(const std::string& operation) const;
 

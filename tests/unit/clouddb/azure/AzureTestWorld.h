@@ -4,8 +4,8 @@
 // fixture whose storage account points at a Table endpoint of the test's choosing.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <optional>
+#include <algorithm>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -75,6 +75,8 @@ class RecordingEnvironment final : public DaxEnvironment {
   std::vector<std::string> lines;
 };
 
+// The AWS tests' stage (configuration, simulator, host key, capture) with a fake clock and the
+// extra CA of a peer's certificate.
 class AzureTestWorld {
  public:
   // A real peer checks the request date, so peer tests keep the system clock (fakeClock false);
@@ -82,49 +84,25 @@ class AzureTestWorld {
   explicit AzureTestWorld(const std::string& fixture = cloudFixture("http://devstoreaccount1.localhost:1/"),
                           config::ConfigurationContents contents = azureContents(), bool fakeClock = true,
                           const std::string& extraCaFile = "")
-      : key_(awstest::AwsServiceTestWorld::testKey()), writer_("/dev/null", 2) {
-    const CLmError made = PlatformConfiguration::FromContents(std::move(contents), "test", configuration_);
-    EXPECT_TRUE(made.IsSuccess()) << made.AsString();
-    std::string fixtureError;
-    simulator_ = CloudSimulator::fromJson(fixture, fixtureError);
-    EXPECT_NE(simulator_, nullptr) << fixtureError;
-    capture_.emplace(writer_);
-    environment_.configuration = configuration_.get();
-    environment_.logWriter = &writer_;
-    environment_.hostKey = &key_;
-    if (fakeClock) environment_.clock = &clock_;
-    environment_.httpsExtraCaFile = extraCaFile;
-    hostInstallation_.emplace(environment_);
-    if (simulator_) simulatorInstallation_.emplace(*simulator_);
-  }
-  ~AzureTestWorld() {
-    simulatorInstallation_.reset();
-    hostInstallation_.reset();
-    capture_.reset();
+      : world_(std::move(contents), fixture) {
+    world_.environment().clock = fakeClock ? &clock_ : nullptr;
+    world_.environment().httpsExtraCaFile = extraCaFile;
   }
 
   FakeClock& clock() { return clock_; }
-  LogCapture& capture() { return *capture_; }
-  CloudSimulator& simulator() { return *simulator_; }
-  HostEnvironment& environment() { return environment_; }
+  LogCapture& capture() { return world_.capture(); }
+  CloudSimulator& simulator() { return world_.simulator(); }
   // Whether some captured line contains text anywhere.
-  bool anyLineContains(const std::string& text) const {
-    for (const LogLine& line : capture_->lines()) {
+  bool anyLineContains(const std::string& text) {
+    for (const LogLine& line : capture().lines()) {
       if (line.text.find(text) != std::string::npos || line.tag.find(text) != std::string::npos) return true;
     }
     return false;
   }
 
  private:
-  HostKey key_;
   FakeClock clock_;
-  std::unique_ptr<const PlatformConfiguration> configuration_;
-  std::unique_ptr<CloudSimulator> simulator_;
-  LogWriter writer_;
-  std::optional<LogCapture> capture_;
-  HostEnvironment environment_;
-  std::optional<HostEnvironment::Installation> hostInstallation_;
-  std::optional<CloudSimulator::Installation> simulatorInstallation_;
+  awstest::AwsServiceTestWorld world_;
 };
 
 }  // namespace azuretest
