@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AwsQueries.h"
@@ -88,7 +89,8 @@ int CAmazonSDKCppBridge::State::refresh(
                                 return query(account, connection, found);
                               });
   if (!ok) return -1;
-  kept = cloudsim::sliceOf(found, first, count);
+  kept = std::move(found);
+  cloudsim::keepSlice(kept, first, count);
   return static_cast<int>(kept.size());
 }
 
@@ -98,8 +100,7 @@ bool CAmazonSDKCppBridge::State::get(const char* operation, std::vector<Record>&
   return call(operation, {argumentText(first), std::to_string(count)},
               [&](cloudsim::SimulatedClouds&, RecordedCall&) -> cloudsim::CallFailure {
                 if (auto bad = cloudsim::checkRange(first, count)) return bad;
-                const std::vector<Record> slice = cloudsim::sliceOf(kept, first, count);
-                out.insert(out.end(), slice.begin(), slice.end());
+                cloudsim::appendSlice(kept, first, count, out);
                 return std::nullopt;
               });
 }
