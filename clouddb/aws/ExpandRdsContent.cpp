@@ -30,6 +30,7 @@ constexpr std::int64_t kNotFoundCode = 1168;
 class RdsRules {
  public:
   using Record = App::RDSDBInstance;
+  using Found = clouddb::aws::RdsListedRecord;
 
   // selectsNothing: the regions constraint leaves the instance no region, so no lookup may reach
   // the cloud (an empty end point would widen to every region); the rules are still walked so
@@ -54,15 +55,16 @@ class RdsRules {
   }
 
   CLmError lookup(const std::string& region, const std::string& tagKey, const std::string& tagValue,
-                  std::vector<Record>& out) {
+                  std::vector<Found>& out) {
     if (selectsNothing_) {
       return {};
     }
-    return provider_.listInstancesInternal(region, tagKey, tagValue, out);
+    return provider_.listInstanceRecords(region, tagKey, tagValue, out);
   }
+  Record recordOf(const Found& found) const { return clouddb::aws::listedMessage(found); }
   std::string expressionFor(const std::string& pattern) { return provider_.prepareForRegex(pattern); }
-  static std::string nameOf(const Record& record) { return record.name(); }
-  static std::string regionOf(const Record& record) { return record.region(); }
+  static const std::string& nameOf(const Found& found) { return clouddb::aws::listedName(found); }
+  static const std::string& regionOf(const Found& found) { return clouddb::aws::listedRegion(found); }
 
   Record skeleton(const std::string& name, const std::string& region, std::int64_t type) const {
     Record record;
@@ -74,11 +76,11 @@ class RdsRules {
     return record;
   }
   bool verifiesSpecifics() const { return true; }
-  bool isSameObject(const Record& record, const std::string& name, const std::string& region, std::int64_t type) const {
-    if (record.name() != name || record.region() != region) {
+  bool isSameObject(const Found& found, const std::string& name, const std::string& region, std::int64_t type) const {
+    if (nameOf(found) != name || regionOf(found) != region) {
       return false;
     }
-    const bool cluster = provider_.isClusterEngine(record.engine());
+    const bool cluster = provider_.isClusterEngine(clouddb::aws::listedEngine(found));
     return type == rule::kClusterSpecific ? cluster : !cluster;
   }
   void reportNotFound(const std::string& name, const std::string& region, const CLmLocation& where) {
