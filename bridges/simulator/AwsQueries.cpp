@@ -12,10 +12,20 @@ using RDSInfoStructs::SDBInstanceFilter;
 template <class Record>
 std::vector<Record> selectTagged(const std::vector<Tagged<Record>>& objects, const std::vector<std::string>& regions,
                                  const TagFilter& tags, const std::function<bool(const Record&)>& wanted) {
+  const auto selects = [&](const Tagged<Record>& object, const std::string& region) {
+    return object.record.region == region && tags.matches(object.tags) && wanted(object.record);
+  };
+  // Counted first: records are large, and growing the list would move each of them again.
+  std::size_t count = 0;
+  for (const std::string& region : regions) {
+    count += static_cast<std::size_t>(
+        std::count_if(objects.begin(), objects.end(), [&](const Tagged<Record>& object) { return selects(object, region); }));
+  }
   std::vector<Record> selected;
+  selected.reserve(count);
   for (const std::string& region : regions) {
     for (const Tagged<Record>& object : objects) {
-      if (object.record.region == region && tags.matches(object.tags) && wanted(object.record)) {
+      if (selects(object, region)) {
         selected.push_back(object.record);
       }
     }

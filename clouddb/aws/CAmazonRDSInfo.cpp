@@ -404,6 +404,7 @@ void CAmazonRDSInfo::collapseClusterMembers(std::vector<RDSInfoStructs::SDBInsta
                                             std::vector<clouddb::aws::RdsListedRecord>& out) const {
   // (region, engine) -> cluster identifiers already reported.
   std::map<std::pair<std::string, std::string>, std::vector<std::string>> reportedClusters;
+  out.reserve(out.size() + records.size());
   for (RDSInfoStructs::SDBInstanceInfo& record : records) {
     if (isClusterEngine(record.engine)) {
       record.instanceIdentifier = record.clusterIdentifier;
