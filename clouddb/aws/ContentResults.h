@@ -4,7 +4,9 @@
 // preview nodes, and find a backup set's content in the configuration.
 #include <cstdint>
 #include <set>
+#include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "clouddb/core/AwsTexts.h"
@@ -45,20 +47,29 @@ void appendUnique(std::vector<Record>& found, std::vector<Record>& out) {
 // entry of a preview, which is not looked up, and the same database found by another rule)
 // are shown once.
 template <typename Record, typename NodeTypeOf>
-void appendPreviewNodes(std::vector<Record>& found, App::CloudDBEntity& entity, NodeTypeOf nodeTypeOf) {
-  std::vector<Record> unique;
-  appendUnique(found, unique);
-  std::set<std::string> shown;
-  for (const Record& record : unique) {
+void appendPreviewNodes(const std::vector<Record>& found, App::CloudDBEntity& entity, NodeTypeOf nodeTypeOf) {
+  if (found.empty()) {
+    return;  // the entity's children stay as they were, unset when they were
+  }
+  std::unordered_set<std::string> seen;
+  std::unordered_set<std::string> shown;
+  seen.reserve(found.size());
+  shown.reserve(found.size());
+  MessageList& children = *entity.mutableListObject(App::CloudDBEntity::kChildren);
+  children.reserve(children.size() + found.size());
+  for (const Record& record : found) {
+    if (!seen.insert(duplicateKey(record)).second) {
+      continue;
+    }
     const std::int64_t type = nodeTypeOf(record);
     if (!shown.insert(std::to_string(type) + '\t' + recordRegion(record) + '\t' + recordName(record)).second) {
       continue;
     }
-    App::CloudDBEntity node;
-    node.setEntityType(type);
-    node.setName(recordName(record));
-    node.setRegion(recordRegion(record));
-    entity.addChild(node);
+    auto node = std::make_unique<App::CloudDBEntity>();
+    node->setEntityType(type);
+    node->setName(recordName(record));
+    node->setRegion(recordRegion(record));
+    children.push_back(std::move(node));
   }
 }
 

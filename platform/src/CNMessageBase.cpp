@@ -285,6 +285,17 @@ void CNMessageBase::setObjectAccessor(int field, const CNMessageBase& value) {
   }
 }
 
+void CNMessageBase::setObjectAccessor(int field, std::unique_ptr<CNMessageBase> value) {
+  if (!value) {
+    recordFault(std::string(type_->tagName) + ": null sub-message set in field " + std::to_string(field));
+    return;
+  }
+  const int index = fieldIndex(field, FieldKind::Object);
+  if (index >= 0 && acceptsSubType(type_->fields[static_cast<std::size_t>(index)], *value)) {
+    values_[static_cast<std::size_t>(index)] = asTypedObject(std::move(value));
+  }
+}
+
 const MessageList& CNMessageBase::getlistobject(int field) const {
   const int index = fieldIndex(field, FieldKind::ObjectList);
   if (index < 0) {

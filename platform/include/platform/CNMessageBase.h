@@ -187,6 +187,8 @@ class CNMessageBase {
   CNMessageBase* getObjectAccessor(int field, bool create);
   // Stores a deep copy; the value must be of the field's declared type.
   void setObjectAccessor(int field, const CNMessageBase& value);
+  // Takes the value over (made by its type's make or a typed class, as for list elements).
+  void setObjectAccessor(int field, std::unique_ptr<CNMessageBase> value);
 
   const MessageList& getlistobject(int field) const;
   // Marks the list set; null for a wrong field. Elements put in directly must be made by their

@@ -46,6 +46,8 @@ class CloudDBEntity : public CNMessageBase {
   CloudDBEntity() : CNMessageBase(kType) {}
   msg::ListView<CloudDBEntity> children() const { return msg::ListView<CloudDBEntity>(getlistobject(kChildren)); }
   void addChild(const CloudDBEntity& child) { appendlistobject(kChildren, child); }
+  // Takes the child over without copying its subtree.
+  void addChild(CloudDBEntity&& child) { appendlistobject(kChildren, std::make_unique<CloudDBEntity>(std::move(child))); }
   std::string name() const { return getstring(kName); }
   void setName(std::string text) { setstring(kName, std::move(text)); }
   std::int64_t entityType() const { return getint64(kEntityType); }
@@ -323,6 +325,8 @@ class BrowseInventoryResp : public CNMessageBase {
   BrowseInventoryResp() : CNMessageBase(kType) {}
   const CloudDBEntity* root() const { return static_cast<const CloudDBEntity*>(getObjectAccessor(kRoot)); }
   void setRoot(const CloudDBEntity& root) { setObjectAccessor(kRoot, root); }
+  // Takes the tree over without copying it.
+  void setRoot(CloudDBEntity&& root) { setObjectAccessor(kRoot, std::make_unique<CloudDBEntity>(std::move(root))); }
   const ErrorRecord* error() const { return static_cast<const ErrorRecord*>(getObjectAccessor(kError)); }
   ErrorRecord& mutableError() { return static_cast<ErrorRecord&>(*getObjectAccessor(kError, true)); }
 };
