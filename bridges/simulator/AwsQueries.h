@@ -23,10 +23,11 @@ struct TagFilter {
 // Refuses engine types and scopes the filter does not define.
 CallFailure checkInstanceFilter(const RDSInfoStructs::SDBInstanceFilter& filter);
 
-std::vector<RDSInfoStructs::SDBInstanceInfo> selectRdsInstances(const AwsAccount& account,
-                                                                const std::vector<std::string>& regions,
-                                                                const TagFilter& tags,
-                                                                const RDSInfoStructs::SDBInstanceFilter& filter);
+// The RDS instances selected, as the account's own records rather than copies: instances never
+// change once the fixture is loaded, so the pointers stay good while the simulator lives.
+std::vector<const RDSInfoStructs::SDBInstanceInfo*> selectRdsInstanceRecords(
+    const AwsAccount& account, const std::vector<std::string>& regions, const TagFilter& tags,
+    const RDSInfoStructs::SDBInstanceFilter& filter);
 std::vector<RDSInfoStructs::SRDSClusterInfo> selectRdsClusters(const AwsAccount& account,
                                                                const std::vector<std::string>& regions,
                                                                const TagFilter& tags,

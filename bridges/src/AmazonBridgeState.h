@@ -31,7 +31,13 @@ struct CAmazonSDKCppBridge::State {
   std::string lastError;
 
   std::vector<VMInfoStructs::SDataCenterInfo> regions;
-  std::vector<RDSInfoStructs::SDBInstanceInfo> instances;
+  // The instance listing keeps the account's own records, so that its Get copies each record
+  // once, straight into the caller's list; the simulator they belong to is remembered with them.
+  struct KeptInstances {
+    std::uint64_t simulatorIdentity = 0;
+    std::vector<const RDSInfoStructs::SDBInstanceInfo*> records;
+  };
+  KeptInstances instances;
   std::vector<RDSInfoStructs::SRDSClusterInfo> clusters;
   std::vector<DynamoInfoStructs::SDynamoTableInfo> tables;
   std::vector<DocDBInfoStructs::SDocDBClusterInfo> docdbClusters;
@@ -74,6 +80,7 @@ struct CAmazonSDKCppBridge::State {
 std::string argumentText(unsigned long long number);
 std::string filterText(const RDSInfoStructs::SDBInstanceFilter& filter);
 inline constexpr const char* kNotShown = "***NOT SHOWN***";
+inline constexpr const char* kSimulatorChanged = "The cloud simulator was replaced since Connect; connect again.";
 
 template <class Record>
 int CAmazonSDKCppBridge::State::refresh(

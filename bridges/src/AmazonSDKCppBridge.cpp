@@ -15,7 +15,6 @@ bool wellFormedProxy(const std::string& hostAndPort) {
   return hostAndPort.find_first_not_of("0123456789", colon + 1) == std::string::npos;
 }
 
-constexpr const char* kSimulatorChanged = "The cloud simulator was replaced since Connect; connect again.";
 
 }  // namespace
 
@@ -68,7 +67,7 @@ bool CAmazonSDKCppBridge::State::callService(const char* operation, std::vector<
 
 void CAmazonSDKCppBridge::State::forgetResults() {
   regions.clear();
-  instances.clear();
+  instances = {};
   clusters.clear();
   tables.clear();
   docdbClusters.clear();
