@@ -190,6 +190,16 @@ std::string CNMessageBase::getstring(int field) const {
   return text != nullptr ? *text : std::string();
 }
 
+const std::string& CNMessageBase::stringRef(int field) const {
+  static const std::string kAbsent;
+  const int index = fieldIndex(field, FieldKind::String);
+  if (index < 0) {
+    return kAbsent;
+  }
+  const auto* text = std::get_if<std::string>(&values_[static_cast<std::size_t>(index)]);
+  return text != nullptr ? *text : kAbsent;
+}
+
 void CNMessageBase::setstring(int field, std::string value) {
   const int index = fieldIndex(field, FieldKind::String);
   if (index >= 0) {

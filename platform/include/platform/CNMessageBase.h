@@ -171,6 +171,8 @@ class CNMessageBase {
   void clear(int field);
 
   std::string getstring(int field) const;
+  // The same text without a copy: valid while the field is neither set nor cleared.
+  const std::string& stringRef(int field) const;
   void setstring(int field, std::string value);
   // The (index, position) pair form: the pair must match one declared field.
   std::string getstring(int field, int position) const;

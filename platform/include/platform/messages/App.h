@@ -74,13 +74,13 @@ class RDSDBInstance : public CNMessageBase {
   static constexpr int kRegion = 9;         // position 30
 
   RDSDBInstance() : CNMessageBase(kType) {}
-  std::string name() const { return getstring(kName); }
+  const std::string& name() const { return stringRef(kName); }
   void setName(std::string text) { setstring(kName, std::move(text)); }
-  std::string engine() const { return getstring(kEngine); }
+  const std::string& engine() const { return stringRef(kEngine); }
   void setEngine(std::string text) { setstring(kEngine, std::move(text)); }
-  std::string engineVersion() const { return getstring(kEngineVersion); }
+  const std::string& engineVersion() const { return stringRef(kEngineVersion); }
   void setEngineVersion(std::string text) { setstring(kEngineVersion, std::move(text)); }
-  std::string region() const { return getstring(kRegion); }
+  const std::string& region() const { return stringRef(kRegion); }
   void setRegion(std::string text) { setstring(kRegion, std::move(text)); }
 };
 
@@ -92,9 +92,9 @@ class DynamoDBTable : public CNMessageBase {
   static constexpr int kTableName = 2;  // position 5
 
   DynamoDBTable() : CNMessageBase(kType) {}
-  std::string region() const { return getstring(kRegion); }
+  const std::string& region() const { return stringRef(kRegion); }
   void setRegion(std::string text) { setstring(kRegion, std::move(text)); }
-  std::string tableName() const { return getstring(kTableName); }
+  const std::string& tableName() const { return stringRef(kTableName); }
   void setTableName(std::string text) { setstring(kTableName, std::move(text)); }
 };
 
@@ -108,11 +108,11 @@ class DocumentDBCluster : public CNMessageBase {
   static constexpr int kMembers = 6;            // position 21, "instance/detail" texts
 
   DocumentDBCluster() : CNMessageBase(kType) {}
-  std::string region() const { return getstring(kRegion); }
+  const std::string& region() const { return stringRef(kRegion); }
   void setRegion(std::string text) { setstring(kRegion, std::move(text)); }
-  std::string clusterIdentifier() const { return getstring(kClusterIdentifier); }
+  const std::string& clusterIdentifier() const { return stringRef(kClusterIdentifier); }
   void setClusterIdentifier(std::string text) { setstring(kClusterIdentifier, std::move(text)); }
-  std::string engine() const { return getstring(kEngine); }
+  const std::string& engine() const { return stringRef(kEngine); }
   void setEngine(std::string text) { setstring(kEngine, std::move(text)); }
   std::vector<std::string> members() const { return getliststring(kMembers); }
   void setMembers(std::vector<std::string> texts) { setliststring(kMembers, std::move(texts)); }
@@ -127,11 +127,11 @@ class RedshiftCluster : public CNMessageBase {
   static constexpr int kParameterGroups = 18;    // position 54, "A;B;"
 
   RedshiftCluster() : CNMessageBase(kType) {}
-  std::string region() const { return getstring(kRegion); }
+  const std::string& region() const { return stringRef(kRegion); }
   void setRegion(std::string text) { setstring(kRegion, std::move(text)); }
-  std::string clusterIdentifier() const { return getstring(kClusterIdentifier); }
+  const std::string& clusterIdentifier() const { return stringRef(kClusterIdentifier); }
   void setClusterIdentifier(std::string text) { setstring(kClusterIdentifier, std::move(text)); }
-  std::string parameterGroups() const { return getstring(kParameterGroups); }
+  const std::string& parameterGroups() const { return stringRef(kParameterGroups); }
   void setParameterGroups(std::string text) { setstring(kParameterGroups, std::move(text)); }
 };
 
