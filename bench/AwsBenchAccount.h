@@ -48,7 +48,8 @@ inline std::string cloudFixture(int instances) {
   json += R"(", "secretAccessKey": ")";
   json += kSecretAccessKey;
   json += R"("}, "regions": [)";
-  for (std::size_t r = 0; r < kRegions.size(); ++r) json += (r ? ", " : "") + std::string(R"({"name": ")") + kRegions[r] + "\"}";
+  for (std::size_t r = 0; r < kRegions.size(); ++r)
+    json += (r ? ", " : "") + std::string(R"({"name": ")") + kRegions[r] + "\"}";
   json += R"(], "rds": {"instances": [)";
   json.reserve(static_cast<std::size_t>(instances) * 140);
   for (int i = 0; i < instances; ++i) {

@@ -16,12 +16,11 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <pugixml.hpp>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <utility>
-
-#include <pugixml.hpp>
 
 #include "AwsBenchAccount.h"
 #include "bridges/simulator/CloudSimulator.h"
@@ -205,7 +204,13 @@ void PreviewGrowth(benchmark::State& state) {
 }
 
 // Several rounds at every size: one round's times swing with what the machine's memory is doing.
-BENCHMARK(PreviewOverBareLoop)->Arg(10000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(PreviewOverBareLoop)
+    ->Arg(10000)
+    ->Arg(50000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
 BENCHMARK(PreviewGrowth)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(4);
 
 }  // namespace
