@@ -89,6 +89,11 @@ class CAmazonRDSInfo : public CRDSInfo {
   // code of this folder. ---
   CLmError ExpandRdsContent(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
                             std::vector<App::RDSDBInstance>& out, unsigned long instanceId, bool verify);
+  // The same expansion, its records as the bridge listed them (what a preview shows needs no
+  // host message).
+  CLmError ExpandRdsContentAsListed(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
+                                    std::vector<clouddb::aws::RdsListedRecord>& out, unsigned long instanceId,
+                                    bool verify);
   CLmError PreviewRdsContent(const unsigned long& instanceId, std::vector<std::string>& regions,
                              const std::string& contentXml, App::CloudDBEntity& entity);
   CLmError PreviewRdsContent(std::vector<std::string>& regions, const std::string& contentXml,
@@ -112,6 +117,9 @@ class CAmazonRDSInfo : public CRDSInfo {
   CLmError listClusterRecords(const RDSInfoStructs::SDBInstanceFilter& filter, const std::string& tagKey,
                               const std::string& tagValue, const std::string& region,
                               std::vector<RDSInfoStructs::SRDSClusterInfo>& records);
+  template <typename Output>
+  CLmError expandRdsContent(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
+                            std::vector<Output>& out, unsigned long instanceId, bool verify, const CLmLocation& where);
   // The proxy entry a connect routes through, or null.
   static const SHostCredentials* usableProxy(const std::vector<SHostCredentials>& proxies);
 

@@ -34,8 +34,14 @@ const std::string& recordRegion(const App::DynamoDBTable& record) { return recor
 const std::string& recordRegion(const App::DocumentDBCluster& record) { return record.region(); }
 const std::string& recordRegion(const App::RedshiftCluster& record) { return record.region(); }
 
+const std::string& recordName(const RdsListedRecord& record) { return listedName(record); }
+const std::string& recordRegion(const RdsListedRecord& record) { return listedRegion(record); }
+
 RecordKeyView duplicateKeyView(const App::RDSDBInstance& record) {
   return {0, record.region(), record.name(), record.engine()};
+}
+RecordKeyView duplicateKeyView(const RdsListedRecord& record) {
+  return {0, listedRegion(record), listedName(record), listedEngine(record)};
 }
 
 CLmError readBackupSetContent(unsigned long appId, std::uint64_t& instanceId, std::string& content,

@@ -11,6 +11,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "clouddb/aws/RdsListedRecord.h"
 #include "clouddb/core/AwsTexts.h"
 #include "platform/CLmError.h"
 #include "platform/messages/App.h"
@@ -33,6 +34,9 @@ const std::string& recordRegion(const App::DynamoDBTable& record);
 const std::string& recordRegion(const App::DocumentDBCluster& record);
 const std::string& recordRegion(const App::RedshiftCluster& record);
 
+const std::string& recordName(const RdsListedRecord& record);
+const std::string& recordRegion(const RdsListedRecord& record);
+
 // The texts of duplicateKey, viewed in the record rather than joined (the third is empty where
 // the key has two parts); and the same for a preview node: its type, region and name.
 struct RecordKeyView {
@@ -53,6 +57,7 @@ struct RecordKeyViewHash {
   }
 };
 RecordKeyView duplicateKeyView(const App::RDSDBInstance& record);
+RecordKeyView duplicateKeyView(const RdsListedRecord& record);
 template <typename Record>
 RecordKeyView duplicateKeyView(const Record& record) {
   return {0, recordRegion(record), recordName(record), {}};

@@ -1,5 +1,7 @@
 // The content-rule expansion of RDS instances and Aurora clusters.
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "clouddb/aws/CAmazonRDSInfo.h"
@@ -27,9 +29,12 @@ constexpr char kUnexpectedType[] = "Unexpected first level type %d for RDS XML '
 constexpr char kAuroraEngine[] = "aurora";
 constexpr std::int64_t kNotFoundCode = 1168;
 
+// Output: the host message (a backup) or the listed record itself (a preview, which shows only
+// names, regions and kinds and so need not convert anything).
+template <typename Output>
 class RdsRules {
  public:
-  using Record = App::RDSDBInstance;
+  using Record = Output;
   using Found = clouddb::aws::RdsListedRecord;
 
   // selectsNothing: the regions constraint leaves the instance no region, so no lookup may reach
@@ -61,19 +66,34 @@ class RdsRules {
     }
     return provider_.listInstanceRecords(region, tagKey, tagValue, out);
   }
-  Record recordOf(const Found& found) const { return clouddb::aws::listedMessage(found); }
+  Record recordOf(const Found& found) const {
+    if constexpr (std::is_same_v<Record, Found>) {
+      return found;
+    } else {
+      return clouddb::aws::listedMessage(found);
+    }
+  }
   std::string expressionFor(const std::string& pattern) { return provider_.prepareForRegex(pattern); }
   static const std::string& nameOf(const Found& found) { return clouddb::aws::listedName(found); }
   static const std::string& regionOf(const Found& found) { return clouddb::aws::listedRegion(found); }
 
   Record skeleton(const std::string& name, const std::string& region, std::int64_t type) const {
-    Record record;
-    record.setRegion(region);
-    record.setName(name);
-    if (type == rule::kClusterSpecific) {
-      record.setEngine(kAuroraEngine);
+    const std::string engine = type == rule::kClusterSpecific ? kAuroraEngine : "";
+    if constexpr (std::is_same_v<Record, Found>) {
+      RDSInfoStructs::SDBInstanceInfo record;
+      record.region = region;
+      record.instanceIdentifier = name;
+      record.engine = engine;
+      return Found(std::move(record));
+    } else {
+      Record record;
+      record.setRegion(region);
+      record.setName(name);
+      if (!engine.empty()) {
+        record.setEngine(engine);
+      }
+      return record;
     }
-    return record;
   }
   bool verifiesSpecifics() const { return true; }
   bool isSameObject(const Found& found, const std::string& name, const std::string& region, std::int64_t type) const {
@@ -140,7 +160,20 @@ std::string narrowRegionEndpoint(const std::string& regionEndpoint, const std::v
 
 CLmError CAmazonRDSInfo::ExpandRdsContent(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
                                           std::vector<App::RDSDBInstance>& out, unsigned long instanceId, bool verify) {
-  const CLmLocation where = CLM_HERE;
+  return expandRdsContent(preview, regions, contentXml, out, instanceId, verify, CLM_HERE);
+}
+
+CLmError CAmazonRDSInfo::ExpandRdsContentAsListed(bool preview, std::vector<std::string>& regions,
+                                                  const std::string& contentXml,
+                                                  std::vector<clouddb::aws::RdsListedRecord>& out,
+                                                  unsigned long instanceId, bool verify) {
+  return expandRdsContent(preview, regions, contentXml, out, instanceId, verify, CLM_HERE);
+}
+
+template <typename Output>
+CLmError CAmazonRDSInfo::expandRdsContent(bool preview, std::vector<std::string>& regions,
+                                          const std::string& contentXml, std::vector<Output>& out,
+                                          unsigned long instanceId, bool verify, const CLmLocation& where) {
   if (instanceId != 0) {
     setInstanceId(instanceId);
   }
@@ -175,7 +208,7 @@ CLmError CAmazonRDSInfo::ExpandRdsContent(bool preview, std::vector<std::string>
   if (content.children().empty()) {
     return FXErrorUtil::ErrorErrNo(where, kAwsLookupErrorCode, kChildListMissing, contentXml.c_str());
   }
-  RdsRules rules(*this, m_log, selectsNothing);
-  clouddb::aws::ContentRuleWalk<RdsRules> walk(rules, preview, verify, regions, contentXml, where);
+  RdsRules<Output> rules(*this, m_log, selectsNothing);
+  clouddb::aws::ContentRuleWalk<RdsRules<Output>> walk(rules, preview, verify, regions, contentXml, where);
   return walk.run(content, out);
 }
