@@ -44,7 +44,9 @@ test: test-release test-asan
 fuzz: setup
 	bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# The benchmarks are not part of the default build (nor of the tests): built here, then run.
 bench: build
+	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	bash scripts/bench.sh $(BUILD)
 
 clean:

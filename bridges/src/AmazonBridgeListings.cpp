@@ -1,8 +1,13 @@
 // The Amazon bridge's listings: regions, RDS instances and clusters, DynamoDB tables,
 // DocumentDB clusters and instances, Redshift clusters.
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "AmazonBridgeState.h"
 #include "AwsQueries.h"
 #include "bridges/AmazonSDKCppBridge.h"
+#include "bridges/simulator/CloudSimulator.h"
 
 namespace AmazonSDKCppBridge {
 
@@ -46,20 +51,43 @@ bool CAmazonSDKCppBridge::GetDCInfoList(std::vector<VMInfoStructs::SDataCenterIn
 int CAmazonSDKCppBridge::RefreshDBInstanceInfoList(unsigned long long first, int count, const std::string& tagKey,
                                                    const std::string& tagValue, const std::string& region,
                                                    const RDSInfoStructs::SDBInstanceFilter& filter) {
-  return state_->refresh<RDSInfoStructs::SDBInstanceInfo>(
+  state_->instances = {};
+  State::KeptInstances found;
+  const bool ok = state_->callService(
       "RefreshDBInstanceInfoList", listingArguments(first, count, {tagKey, tagValue, region, filterText(filter)}),
-      CLOUD_TYPE_RDS, first, count, state_->instances,
-      [&](const AwsAccount& account, const AwsConnection& connection, auto& found) -> CallFailure {
+      CLOUD_TYPE_RDS, [&](const AwsAccount& account, const AwsConnection& connection) -> CallFailure {
+        if (auto bad = cloudsim::checkRange(first, count)) return bad;
         if (auto bad = cloudsim::checkInstanceFilter(filter)) return bad;
-        return selectIn(account, connection, region, found, [&](const auto& regions) {
-          return cloudsim::selectRdsInstances(account, regions, {tagKey, tagValue}, filter);
-        });
+        std::vector<std::string> regions;
+        if (auto bad = cloudsim::listingRegions(account, connection, region, regions)) return bad;
+        found.simulatorIdentity = CloudSimulator::installed()->identity();
+        found.records = cloudsim::selectRdsInstanceRecords(account, regions, {tagKey, tagValue}, filter);
+        return std::nullopt;
       });
+  if (!ok) return -1;
+  cloudsim::keepSlice(found.records, first, count);
+  state_->instances = std::move(found);
+  return static_cast<int>(state_->instances.records.size());
 }
 
 bool CAmazonSDKCppBridge::GetDBInstanceInfoList(std::vector<RDSInfoStructs::SDBInstanceInfo>& out,
                                                 unsigned long long first, int count) {
-  return state_->get("GetDBInstanceInfoList", out, first, count, state_->instances);
+  const State::KeptInstances& kept = state_->instances;
+  return state_->call("GetDBInstanceInfoList", {argumentText(first), std::to_string(count)},
+                      [&](cloudsim::SimulatedClouds&, RecordedCall&) -> CallFailure {
+                        if (auto bad = cloudsim::checkRange(first, count)) return bad;
+                        // The kept records belong to the simulator that listed them.
+                        if (!kept.records.empty() && kept.simulatorIdentity != CloudSimulator::installed()->identity()) {
+                          return std::string(kSimulatorChanged);
+                        }
+                        std::vector<const RDSInfoStructs::SDBInstanceInfo*> slice;
+                        cloudsim::appendSlice(kept.records, first, count, slice);
+                        out.reserve(out.size() + slice.size());
+                        for (const RDSInfoStructs::SDBInstanceInfo* record : slice) {
+                          out.push_back(*record);
+                        }
+                        return std::nullopt;
+                      });
 }
 
 int CAmazonSDKCppBridge::RefreshRDSClusterInfoList(unsigned long long first, int count, const std::string& tagKey,

@@ -6,10 +6,12 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "AwsQueries.h"
 #include "AwsSession.h"
+#include "SimulatedCall.h"
 #include "SimulatorAccess.h"
 #include "bridges/AmazonSDKCppBridge.h"
 
@@ -30,7 +32,13 @@ struct CAmazonSDKCppBridge::State {
   std::string lastError;
 
   std::vector<VMInfoStructs::SDataCenterInfo> regions;
-  std::vector<RDSInfoStructs::SDBInstanceInfo> instances;
+  // The instance listing keeps the account's own records, so that its Get copies each record
+  // once, straight into the caller's list; the simulator they belong to is remembered with them.
+  struct KeptInstances {
+    std::uint64_t simulatorIdentity = 0;
+    std::vector<const RDSInfoStructs::SDBInstanceInfo*> records;
+  };
+  KeptInstances instances;
   std::vector<RDSInfoStructs::SRDSClusterInfo> clusters;
   std::vector<DynamoInfoStructs::SDynamoTableInfo> tables;
   std::vector<DocDBInfoStructs::SDocDBClusterInfo> docdbClusters;
@@ -73,6 +81,7 @@ struct CAmazonSDKCppBridge::State {
 std::string argumentText(unsigned long long number);
 std::string filterText(const RDSInfoStructs::SDBInstanceFilter& filter);
 inline constexpr const char* kNotShown = "***NOT SHOWN***";
+using cloudbridge::kSimulatorChanged;
 
 template <class Record>
 int CAmazonSDKCppBridge::State::refresh(
@@ -88,7 +97,8 @@ int CAmazonSDKCppBridge::State::refresh(
                                 return query(account, connection, found);
                               });
   if (!ok) return -1;
-  kept = cloudsim::sliceOf(found, first, count);
+  kept = std::move(found);
+  cloudsim::keepSlice(kept, first, count);
   return static_cast<int>(kept.size());
 }
 
@@ -98,8 +108,7 @@ bool CAmazonSDKCppBridge::State::get(const char* operation, std::vector<Record>&
   return call(operation, {argumentText(first), std::to_string(count)},
               [&](cloudsim::SimulatedClouds&, RecordedCall&) -> cloudsim::CallFailure {
                 if (auto bad = cloudsim::checkRange(first, count)) return bad;
-                const std::vector<Record> slice = cloudsim::sliceOf(kept, first, count);
-                out.insert(out.end(), slice.begin(), slice.end());
+                cloudsim::appendSlice(kept, first, count, out);
                 return std::nullopt;
               });
 }

@@ -6,11 +6,6 @@
 #include "AwsErrorTexts.h"
 
 namespace AmazonSDKCppBridge {
-namespace {
-
-constexpr const char* kSimulatorChanged = "The cloud simulator was replaced since Connect; connect again.";
-
-}  // namespace
 
 std::string argumentText(unsigned long long number) { return std::to_string(number); }
 
@@ -61,7 +56,7 @@ bool CAmazonSDKCppBridge::State::callService(const char* operation, std::vector<
 
 void CAmazonSDKCppBridge::State::forgetResults() {
   regions.clear();
-  instances.clear();
+  instances = {};
   clusters.clear();
   tables.clear();
   docdbClusters.clear();

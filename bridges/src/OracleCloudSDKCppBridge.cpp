@@ -7,6 +7,7 @@
 
 #include "AwsSession.h"
 #include "OracleSession.h"
+#include "SimulatedCall.h"
 #include "SimulatorAccess.h"
 
 namespace OracleCloudSDKCppBridge {
@@ -16,7 +17,6 @@ using namespace CloudDBInfoStructs;
 using cloudsim::CallFailure;
 
 constexpr const char* kNotShown = "***NOT SHOWN***";
-constexpr const char* kSimulatorChanged = "The cloud simulator was replaced since Connect; connect again.";
 
 std::string modeMismatch(int mode, const char* needed) {
   if (mode != kModeClassicServices && mode != kModeInfrastructure) return "Unknown client mode " + std::to_string(mode);
@@ -68,7 +68,9 @@ struct COracleCloudSDKCppBridge::State {
     return call(operation, std::move(arguments), [&](cloudsim::SimulatedClouds& clouds, RecordedCall&) -> CallFailure {
       if (mode != neededMode) return modeMismatch(mode, modeText);
       if (!open) return std::string(cloudsim::oracletext::kNotConnected);
-      if (open->simulatorIdentity != CloudSimulator::installed()->identity()) return std::string(kSimulatorChanged);
+      if (open->simulatorIdentity != CloudSimulator::installed()->identity()) {
+        return std::string(cloudbridge::kSimulatorChanged);
+      }
       if (auto unreachable = cloudsim::reachService(clouds.fixture.network, {}, open->serviceHost)) return unreachable;
       return work((clouds.fixture.*accounts)[open->account]);
     });

@@ -6,7 +6,6 @@ namespace cloudbridge {
 
 namespace {
 constexpr const char* kNotConnected = "The client is not connected; call Connect first.";
-constexpr const char* kSimulatorChanged = "The cloud simulator was replaced since Connect; connect again.";
 
 RecordedCall recordOf(CloudBridgeKind bridge, const char* operation, std::vector<std::string> arguments,
                       const std::optional<SimulatedConnection>& connection, const ProxyUse& proxy) {

@@ -12,6 +12,9 @@
 
 namespace cloudbridge {
 
+// A call on a connection made with a simulator that has since been replaced.
+inline constexpr const char* kSimulatorChanged = "The cloud simulator was replaced since Connect; connect again.";
+
 // Runs one call; false when it failed (lastError then holds the reason, else it is emptied).
 // proxy is the one the bridge's calls go through, named in the call's record.
 bool simulatedCall(CloudBridgeKind bridge, const char* operation, std::vector<std::string> arguments,

@@ -321,13 +321,23 @@ CLmError CAmazonRDSInfo::GetDBInstanceInfoList(App::CloudDBEngineType engineType
 CLmError CAmazonRDSInfo::GetDBClusterInfoList(const RDSInfoStructs::SDBInstanceFilter& filter,
                                               std::vector<App::RDSDBInstance>& out, const std::string& tagKey,
                                               const std::string& tagValue, const std::string& region) {
+  std::vector<RDSInfoStructs::SRDSClusterInfo> records;
+  CLmError error = listClusterRecords(filter, tagKey, tagValue, region, records);
+  if (error.IsFailure()) {
+    return error;
+  }
+  ConvertObject(records, out);
+  return CLmError();
+}
+
+CLmError CAmazonRDSInfo::listClusterRecords(const RDSInfoStructs::SDBInstanceFilter& filter, const std::string& tagKey,
+                                            const std::string& tagValue, const std::string& region,
+                                            std::vector<RDSInfoStructs::SRDSClusterInfo>& records) {
   if (m_bridge->RefreshRDSClusterInfoList(0, 0, tagKey, tagValue, filter, region) == kRefreshFailed) {
     return FXErrorUtil::ErrorWin32(CLM_HERE, kUnsupportedCode, kClusterRefreshFailed,
                                    m_bridge->GetLastErrorString().c_str());
   }
-  std::vector<RDSInfoStructs::SRDSClusterInfo> records;
   m_bridge->GetRDSClusterInfoList(records, 0, 0);
-  ConvertObject(records, out);
   return CLmError();
 }
 
@@ -353,6 +363,18 @@ CLmError CAmazonRDSInfo::GetDBClusterInfoList(App::CloudDBEngineType engineType,
 
 CLmError CAmazonRDSInfo::listInstancesInternal(const std::string& region, const std::string& tagKey,
                                                const std::string& tagValue, std::vector<App::RDSDBInstance>& out) {
+  std::vector<clouddb::aws::RdsListedRecord> listed;
+  CLmError result = listInstanceRecords(region, tagKey, tagValue, listed);
+  out.reserve(out.size() + listed.size());
+  for (const clouddb::aws::RdsListedRecord& record : listed) {
+    out.push_back(clouddb::aws::listedMessage(record));
+  }
+  return result;
+}
+
+CLmError CAmazonRDSInfo::listInstanceRecords(const std::string& region, const std::string& tagKey,
+                                             const std::string& tagValue,
+                                             std::vector<clouddb::aws::RdsListedRecord>& out) {
   std::vector<RDSInfoStructs::SDBInstanceInfo> records;
   if (!GetDBInstanceInfoList(0, 0, records, tagKey, tagValue, region)) {
     return FXErrorUtil::ErrorErrNo(CLM_HERE, kAwsLookupErrorCode, kLookupFailed, region.c_str(), tagKey.c_str(),
@@ -361,11 +383,16 @@ CLmError CAmazonRDSInfo::listInstancesInternal(const std::string& region, const 
   collapseClusterMembers(records, out);
 
   // The instance records stay in out when the cluster step fails: the caller decides.
-  const CLmError clusters = GetDBClusterInfoList(nonAuroraClusterFilter(), out, tagKey, tagValue, region);
+  std::vector<RDSInfoStructs::SRDSClusterInfo> clusterRecords;
+  const CLmError clusters = listClusterRecords(nonAuroraClusterFilter(), tagKey, tagValue, region, clusterRecords);
   if (clusters.IsFailure()) {
     m_log.Debug("listInstancesInternal", "%s", clusters.AsString().c_str());
     return FXErrorUtil::ErrorErrNo(CLM_HERE, kAwsLookupErrorCode, kLookupFailed, region.c_str(), tagKey.c_str(),
                                    tagValue.c_str());
+  }
+  out.reserve(out.size() + clusterRecords.size());
+  for (RDSInfoStructs::SRDSClusterInfo& cluster : clusterRecords) {
+    out.emplace_back(std::move(cluster));
   }
   return CLmError();
 }
@@ -374,9 +401,10 @@ CLmError CAmazonRDSInfo::listInstancesInternal(const std::string& region, const 
 // the cluster identifier, the others are skipped. Cluster identifiers are unique only within a
 // region, so two same-named clusters of two regions are two databases and both are reported.
 void CAmazonRDSInfo::collapseClusterMembers(std::vector<RDSInfoStructs::SDBInstanceInfo>& records,
-                                            std::vector<App::RDSDBInstance>& out) const {
+                                            std::vector<clouddb::aws::RdsListedRecord>& out) const {
   // (region, engine) -> cluster identifiers already reported.
   std::map<std::pair<std::string, std::string>, std::vector<std::string>> reportedClusters;
+  out.reserve(out.size() + records.size());
   for (RDSInfoStructs::SDBInstanceInfo& record : records) {
     if (isClusterEngine(record.engine)) {
       record.instanceIdentifier = record.clusterIdentifier;
@@ -386,6 +414,6 @@ void CAmazonRDSInfo::collapseClusterMembers(std::vector<RDSInfoStructs::SDBInsta
       }
       reported.push_back(record.clusterIdentifier);
     }
-    out.push_back(convertRecord(record));
+    out.emplace_back(std::move(record));
   }
 }

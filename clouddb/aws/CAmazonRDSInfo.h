@@ -23,6 +23,7 @@
 #include "bridges/AmazonSDKCppBridge.h"
 #include "bridges/RDSInfoStructs.h"
 #include "bridges/VMInfoStructs.h"
+#include "clouddb/aws/RdsListedRecord.h"
 #include "clouddb/core/RDSInfo.h"
 #include "platform/CLmError.h"
 #include "platform/config/SHostCredentials.h"
@@ -79,11 +80,20 @@ class CAmazonRDSInfo : public CRDSInfo {
   // instance, then the other clusters. A failed cluster step keeps the instance records in out.
   CLmError listInstancesInternal(const std::string& region, const std::string& tagKey, const std::string& tagValue,
                                  std::vector<App::RDSDBInstance>& out);
+  // The same lookup, its records as the bridge gave them (for the content rules, which convert
+  // only what they keep).
+  CLmError listInstanceRecords(const std::string& region, const std::string& tagKey, const std::string& tagValue,
+                               std::vector<clouddb::aws::RdsListedRecord>& out);
 
   // --- Content expansion, preview and snapshots; defined with the content-rule and snapshot
   // code of this folder. ---
   CLmError ExpandRdsContent(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
                             std::vector<App::RDSDBInstance>& out, unsigned long instanceId, bool verify);
+  // The same expansion, its records as the bridge listed them (what a preview shows needs no
+  // host message).
+  CLmError ExpandRdsContentAsListed(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
+                                    std::vector<clouddb::aws::RdsListedRecord>& out, unsigned long instanceId,
+                                    bool verify);
   CLmError PreviewRdsContent(const unsigned long& instanceId, std::vector<std::string>& regions,
                              const std::string& contentXml, App::CloudDBEntity& entity);
   CLmError PreviewRdsContent(std::vector<std::string>& regions, const std::string& contentXml,
@@ -102,7 +112,14 @@ class CAmazonRDSInfo : public CRDSInfo {
  private:
   // Appends the records of one Aurora-aware walk over the instance records.
   void collapseClusterMembers(std::vector<RDSInfoStructs::SDBInstanceInfo>& records,
-                              std::vector<App::RDSDBInstance>& out) const;
+                              std::vector<clouddb::aws::RdsListedRecord>& out) const;
+  // The cluster listing of one filter, region and tag, as the bridge gave it.
+  CLmError listClusterRecords(const RDSInfoStructs::SDBInstanceFilter& filter, const std::string& tagKey,
+                              const std::string& tagValue, const std::string& region,
+                              std::vector<RDSInfoStructs::SRDSClusterInfo>& records);
+  template <typename Output>
+  CLmError expandRdsContent(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
+                            std::vector<Output>& out, unsigned long instanceId, bool verify, const CLmLocation& where);
   // The proxy entry a connect routes through, or null.
   static const SHostCredentials* usableProxy(const std::vector<SHostCredentials>& proxies);
 

@@ -17,6 +17,8 @@ template <typename Provider, typename Traits>
 class ClusterRules {
  public:
   using Record = typename Traits::Record;
+  // Clusters are matched as the host records they are listed as.
+  using Found = Record;
 
   ClusterRules(Provider& provider, EvEvent& log) : provider_(provider), log_(log) {}
 
@@ -39,6 +41,7 @@ class ClusterRules {
                   std::vector<Record>& out) {
     return provider_.listClustersInternal(region, tagKey, tagValue, out);
   }
+  Record recordOf(const Found& found) const { return found; }
   std::string expressionFor(const std::string& pattern) { return provider_.prepareForRegex(pattern); }
   static std::string nameOf(const Record& record) { return Traits::name(record); }
   static std::string regionOf(const Record& record) { return record.region(); }

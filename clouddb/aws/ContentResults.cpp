@@ -24,15 +24,25 @@ std::string duplicateKey(const App::RedshiftCluster& record) {
   return joinKey(record.region(), record.clusterIdentifier());
 }
 
-std::string recordName(const App::RDSDBInstance& record) { return record.name(); }
-std::string recordName(const App::DynamoDBTable& record) { return record.tableName(); }
-std::string recordName(const App::DocumentDBCluster& record) { return record.clusterIdentifier(); }
-std::string recordName(const App::RedshiftCluster& record) { return record.clusterIdentifier(); }
+const std::string& recordName(const App::RDSDBInstance& record) { return record.name(); }
+const std::string& recordName(const App::DynamoDBTable& record) { return record.tableName(); }
+const std::string& recordName(const App::DocumentDBCluster& record) { return record.clusterIdentifier(); }
+const std::string& recordName(const App::RedshiftCluster& record) { return record.clusterIdentifier(); }
 
-std::string recordRegion(const App::RDSDBInstance& record) { return record.region(); }
-std::string recordRegion(const App::DynamoDBTable& record) { return record.region(); }
-std::string recordRegion(const App::DocumentDBCluster& record) { return record.region(); }
-std::string recordRegion(const App::RedshiftCluster& record) { return record.region(); }
+const std::string& recordRegion(const App::RDSDBInstance& record) { return record.region(); }
+const std::string& recordRegion(const App::DynamoDBTable& record) { return record.region(); }
+const std::string& recordRegion(const App::DocumentDBCluster& record) { return record.region(); }
+const std::string& recordRegion(const App::RedshiftCluster& record) { return record.region(); }
+
+const std::string& recordName(const RdsListedRecord& record) { return listedName(record); }
+const std::string& recordRegion(const RdsListedRecord& record) { return listedRegion(record); }
+
+RecordKeyView duplicateKeyView(const App::RDSDBInstance& record) {
+  return {0, record.region(), record.name(), record.engine()};
+}
+RecordKeyView duplicateKeyView(const RdsListedRecord& record) {
+  return {0, listedRegion(record), listedName(record), listedEngine(record)};
+}
 
 CLmError readBackupSetContent(unsigned long appId, std::uint64_t& instanceId, std::string& content,
                               const CLmLocation& where) {

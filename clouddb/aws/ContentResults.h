@@ -4,9 +4,14 @@
 // preview nodes, and find a backup set's content in the configuration.
 #include <cstdint>
 #include <set>
+#include <memory>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
+#include "clouddb/aws/RdsListedRecord.h"
 #include "clouddb/core/AwsTexts.h"
 #include "platform/CLmError.h"
 #include "platform/messages/App.h"
@@ -19,15 +24,44 @@ std::string duplicateKey(const App::DynamoDBTable& record);
 std::string duplicateKey(const App::DocumentDBCluster& record);
 std::string duplicateKey(const App::RedshiftCluster& record);
 
-std::string recordName(const App::RDSDBInstance& record);
-std::string recordName(const App::DynamoDBTable& record);
-std::string recordName(const App::DocumentDBCluster& record);
-std::string recordName(const App::RedshiftCluster& record);
+const std::string& recordName(const App::RDSDBInstance& record);
+const std::string& recordName(const App::DynamoDBTable& record);
+const std::string& recordName(const App::DocumentDBCluster& record);
+const std::string& recordName(const App::RedshiftCluster& record);
 
-std::string recordRegion(const App::RDSDBInstance& record);
-std::string recordRegion(const App::DynamoDBTable& record);
-std::string recordRegion(const App::DocumentDBCluster& record);
-std::string recordRegion(const App::RedshiftCluster& record);
+const std::string& recordRegion(const App::RDSDBInstance& record);
+const std::string& recordRegion(const App::DynamoDBTable& record);
+const std::string& recordRegion(const App::DocumentDBCluster& record);
+const std::string& recordRegion(const App::RedshiftCluster& record);
+
+const std::string& recordName(const RdsListedRecord& record);
+const std::string& recordRegion(const RdsListedRecord& record);
+
+// The texts of duplicateKey, viewed in the record rather than joined (the third is empty where
+// the key has two parts); and the same for a preview node: its type, region and name.
+struct RecordKeyView {
+  std::int64_t type = 0;
+  std::string_view first;
+  std::string_view second;
+  std::string_view third;
+  bool operator==(const RecordKeyView&) const = default;
+};
+struct RecordKeyViewHash {
+  std::size_t operator()(const RecordKeyView& key) const {
+    const std::hash<std::string_view> hash;
+    std::size_t seed = std::hash<std::int64_t>()(key.type);
+    for (const std::string_view part : {key.first, key.second, key.third}) {
+      seed ^= hash(part) + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2);
+    }
+    return seed;
+  }
+};
+RecordKeyView duplicateKeyView(const App::RDSDBInstance& record);
+RecordKeyView duplicateKeyView(const RdsListedRecord& record);
+template <typename Record>
+RecordKeyView duplicateKeyView(const Record& record) {
+  return {0, recordRegion(record), recordName(record), {}};
+}
 
 // Moves each record of found whose key was not seen earlier in this call into out, in order.
 template <typename Record>
@@ -45,20 +79,30 @@ void appendUnique(std::vector<Record>& found, std::vector<Record>& out) {
 // entry of a preview, which is not looked up, and the same database found by another rule)
 // are shown once.
 template <typename Record, typename NodeTypeOf>
-void appendPreviewNodes(std::vector<Record>& found, App::CloudDBEntity& entity, NodeTypeOf nodeTypeOf) {
-  std::vector<Record> unique;
-  appendUnique(found, unique);
-  std::set<std::string> shown;
-  for (const Record& record : unique) {
-    const std::int64_t type = nodeTypeOf(record);
-    if (!shown.insert(std::to_string(type) + '\t' + recordRegion(record) + '\t' + recordName(record)).second) {
+void appendPreviewNodes(const std::vector<Record>& found, App::CloudDBEntity& entity, NodeTypeOf nodeTypeOf) {
+  if (found.empty()) {
+    return;  // the entity's children stay as they were, unset when they were
+  }
+  // The keys view the records of found, which stay in place while the nodes are made.
+  std::unordered_set<RecordKeyView, RecordKeyViewHash> seen;
+  std::unordered_set<RecordKeyView, RecordKeyViewHash> shown;
+  seen.reserve(found.size());
+  shown.reserve(found.size());
+  MessageList& children = *entity.mutableListObject(App::CloudDBEntity::kChildren);
+  children.reserve(children.size() + found.size());
+  for (const Record& record : found) {
+    if (!seen.insert(duplicateKeyView(record)).second) {
       continue;
     }
-    App::CloudDBEntity node;
-    node.setEntityType(type);
-    node.setName(recordName(record));
-    node.setRegion(recordRegion(record));
-    entity.addChild(node);
+    const std::int64_t type = nodeTypeOf(record);
+    if (!shown.insert(RecordKeyView{type, recordRegion(record), recordName(record), {}}).second) {
+      continue;
+    }
+    auto node = std::make_unique<App::CloudDBEntity>();
+    node->setEntityType(type);
+    node->setName(recordName(record));
+    node->setRegion(recordRegion(record));
+    children.push_back(std::move(node));
   }
 }
 

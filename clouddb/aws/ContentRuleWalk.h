@@ -6,16 +6,22 @@
 // log lines and failures read. The walk applies the rules in order and appends the selected
 // records to out, in rule order and, within a rule, in lookup order; it removes no duplicates.
 //
+// Within one walk a lookup (region, tag key, tag value) reaches the cloud once: rules that ask
+// the same question share its answer, so every rule sees the same snapshot. Patterns are matched
+// on the names of the records as found, and only the records selected become host records.
+//
 // The adapter provides:
 //   using Record;                                   the service's host record
+//   using Found;                                    a record as its lookup finds it
 //   EvEvent& log(); const char* tag() const;        where its lines go
 //   RuleKind kindOf(std::int64_t type) const;       what a rule code means for it
-//   CLmError lookup(region, tagKey, tagValue, std::vector<Record>&);
+//   CLmError lookup(region, tagKey, tagValue, std::vector<Found>&);
+//   Record recordOf(const Found&) const;            the host record of a selected one
 //   std::string expressionFor(const std::string& pattern);
-//   static std::string nameOf(const Record&), regionOf(const Record&);
+//   static nameOf(const Found&), regionOf(const Found&): texts (a reference or a copy);
 //   Record skeleton(name, region, type) const;      an unverified specific entry
 //   bool verifiesSpecifics() const;
-//   bool isSameObject(const Record&, name, region, type) const;
+//   bool isSameObject(const Found&, name, region, type) const;
 //   void reportNotFound(name, region, const CLmLocation&);
 //   void logTagRule(key, value); void onAllRule(bool constrained, size_t regionCount);
 //   void onAllRuleRegion(region); void logPatternRule(pattern, negated);
@@ -23,8 +29,10 @@
 //   void logRecordDropped(region, name); void logSpecificIgnored(region, name);
 //   CLmError unexpectedType(type, xml, where); CLmError tagRuleRefused(type, xml, where);
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "clouddb/aws/NamePattern.h"
@@ -75,6 +83,7 @@ template <typename Adapter>
 class ContentRuleWalk {
  public:
   using Record = typename Adapter::Record;
+  using Found = typename Adapter::Found;
 
   ContentRuleWalk(Adapter& adapter, bool preview, bool verify, const std::vector<std::string>& regions,
                   const std::string& contentXml, CLmLocation where)
@@ -98,7 +107,10 @@ class ContentRuleWalk {
           if (!constraint_.constrained()) {
             adapter_.onAllRule(false, 0);
             // Everything the account holds: nothing after this rule can add more.
-            return adapter_.lookup("", "", "", out);
+            const std::vector<Found>* everything = nullptr;
+            const CLmError looked = answerOf("", "", "", everything);
+            appendAll(*everything, out);
+            return looked;
           }
           result = applyConstrainedAllRule(out);
           break;
@@ -124,13 +136,42 @@ class ContentRuleWalk {
   }
 
  private:
+  // The answer to one lookup, asked of the cloud the first time only. A failed lookup ends the
+  // walk, so its partial answer is never reused.
+  CLmError answerOf(const std::string& region, const std::string& tagKey, const std::string& tagValue,
+                    const std::vector<Found>*& answer) {
+    auto [slot, asked] = answers_.try_emplace(LookupKey{region, tagKey, tagValue});
+    answer = &slot->second;
+    if (!asked) {
+      return {};
+    }
+    return adapter_.lookup(region, tagKey, tagValue, slot->second);
+  }
+
   CLmError lookup(const std::string& region, const std::string& tagKey, const std::string& tagValue,
-                  std::vector<Record>& into) {
-    CLmError result = adapter_.lookup(region, tagKey, tagValue, into);
+                  const std::vector<Found>*& answer) {
+    CLmError result = answerOf(region, tagKey, tagValue, answer);
     if (result.IsFailure()) {
       result.Push(where_);
     }
     return result;
+  }
+
+  // Appends every record of the answer, also when the lookup failed part way: the records found
+  // before the failure reach out, as they always did.
+  CLmError appendLookup(const std::string& region, const std::string& tagKey, const std::string& tagValue,
+                        std::vector<Record>& out) {
+    const std::vector<Found>* answer = nullptr;
+    CLmError result = lookup(region, tagKey, tagValue, answer);
+    appendAll(*answer, out);
+    return result;
+  }
+
+  void appendAll(const std::vector<Found>& answer, std::vector<Record>& out) const {
+    out.reserve(out.size() + answer.size());
+    for (const Found& found : answer) {
+      out.push_back(adapter_.recordOf(found));
+    }
   }
 
   CLmError applyRegionRule(const App::CloudDBEntity& ruleEntity, std::vector<Record>& out) {
@@ -139,14 +180,14 @@ class ContentRuleWalk {
       adapter_.log().Debug(adapter_.tag(), kRegionIgnored, region.c_str());
       return {};
     }
-    return lookup(region, "", "", out);
+    return appendLookup(region, "", "", out);
   }
 
   CLmError applyConstrainedAllRule(std::vector<Record>& out) {
     adapter_.onAllRule(true, regions_.size());
     for (const std::string& region : regions_) {
       adapter_.onAllRuleRegion(region);
-      CLmError result = lookup(region, "", "", out);
+      CLmError result = appendLookup(region, "", "", out);
       if (result.IsFailure()) {
         return result;
       }
@@ -159,10 +200,10 @@ class ContentRuleWalk {
     const std::string value = ruleEntity.tagValue();
     adapter_.logTagRule(key, value);
     if (!constraint_.constrained()) {
-      return lookup("", key, value, out);
+      return appendLookup("", key, value, out);
     }
     for (const std::string& region : regions_) {
-      CLmError result = lookup(region, key, value, out);
+      CLmError result = appendLookup(region, key, value, out);
       if (result.IsFailure()) {
         return result;
       }
@@ -184,17 +225,14 @@ class ContentRuleWalk {
       out.push_back(adapter_.skeleton(name, region, type));
       return {};
     }
-    if (cache_.empty() || cachedRegion_ != region) {
-      // Records of regions looked up earlier stay in the cache.
-      CLmError result = lookup(region, "", "", cache_);
-      if (result.IsFailure()) {
-        return result;
-      }
-      cachedRegion_ = region;
+    const std::vector<Found>* inRegion = nullptr;
+    CLmError result = lookup(region, "", "", inRegion);
+    if (result.IsFailure()) {
+      return result;
     }
-    for (const Record& record : cache_) {
-      if (adapter_.isSameObject(record, name, region, type)) {
-        out.push_back(record);
+    for (const Found& found : *inRegion) {
+      if (adapter_.isSameObject(found, name, region, type)) {
+        out.push_back(adapter_.recordOf(found));
         return {};
       }
     }
@@ -217,21 +255,21 @@ class ContentRuleWalk {
     if (!expression) {
       return compileError.Push(where_);
     }
-    std::vector<Record> candidates;
+    const std::vector<Found>* candidates = nullptr;
     CLmError result = lookup(region, "", "", candidates);
     if (result.IsFailure()) {
       return result;
     }
-    for (Record& record : candidates) {
-      if (expression->matches(Adapter::nameOf(record)) == negated) {
+    for (const Found& found : *candidates) {
+      if (expression->matches(Adapter::nameOf(found)) == negated) {
         continue;
       }
-      const std::string recordRegion = Adapter::regionOf(record);
-      if (!constraint_.allows(recordRegion)) {
-        adapter_.logRecordDropped(recordRegion, Adapter::nameOf(record));
+      const auto& foundRegion = Adapter::regionOf(found);
+      if (!constraint_.allows(foundRegion)) {
+        adapter_.logRecordDropped(foundRegion, Adapter::nameOf(found));
         continue;
       }
-      out.push_back(std::move(record));
+      out.push_back(adapter_.recordOf(found));
     }
     return {};
   }
@@ -243,8 +281,8 @@ class ContentRuleWalk {
   const RegionsConstraint constraint_;
   const std::string& contentXml_;
   const CLmLocation where_;
-  std::vector<Record> cache_;
-  std::string cachedRegion_;
+  using LookupKey = std::tuple<std::string, std::string, std::string>;  // region, tag key, tag value
+  std::map<LookupKey, std::vector<Found>> answers_;
 };
 
 }  // namespace clouddb::aws

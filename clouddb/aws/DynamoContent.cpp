@@ -32,6 +32,8 @@ constexpr char kUnexpectedType[] = "Unexpected first level type %d for DynamoDB 
 class DynamoRules {
  public:
   using Record = DynamoDBTable;
+  // Tables are matched as the host records they are listed as.
+  using Found = Record;
 
   DynamoRules(CAmazonDynamoDBInfo& provider, EvEvent& log, bool& allRule)
       : provider_(provider), log_(log), allRule_(allRule) {}
@@ -55,6 +57,7 @@ class DynamoRules {
                   std::vector<Record>& out) {
     return provider_.listTablesInternal(region, tagKey, tagValue, out);
   }
+  Record recordOf(const Found& found) const { return found; }
   std::string expressionFor(const std::string& pattern) { return provider_.prepareForRegex(pattern); }
   static std::string nameOf(const Record& record) { return record.tableName(); }
   static std::string regionOf(const Record& record) { return record.region(); }

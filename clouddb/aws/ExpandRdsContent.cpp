@@ -1,5 +1,7 @@
 // The content-rule expansion of RDS instances and Aurora clusters.
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "clouddb/aws/CAmazonRDSInfo.h"
@@ -27,9 +29,13 @@ constexpr char kUnexpectedType[] = "Unexpected first level type %d for RDS XML '
 constexpr char kAuroraEngine[] = "aurora";
 constexpr std::int64_t kNotFoundCode = 1168;
 
+// Output: the host message (a backup) or the listed record itself (a preview, which shows only
+// names, regions and kinds and so need not convert anything).
+template <typename Output>
 class RdsRules {
  public:
-  using Record = App::RDSDBInstance;
+  using Record = Output;
+  using Found = clouddb::aws::RdsListedRecord;
 
   // selectsNothing: the regions constraint leaves the instance no region, so no lookup may reach
   // the cloud (an empty end point would widen to every region); the rules are still walked so
@@ -54,31 +60,47 @@ class RdsRules {
   }
 
   CLmError lookup(const std::string& region, const std::string& tagKey, const std::string& tagValue,
-                  std::vector<Record>& out) {
+                  std::vector<Found>& out) {
     if (selectsNothing_) {
       return {};
     }
-    return provider_.listInstancesInternal(region, tagKey, tagValue, out);
+    return provider_.listInstanceRecords(region, tagKey, tagValue, out);
+  }
+  Record recordOf(const Found& found) const {
+    if constexpr (std::is_same_v<Record, Found>) {
+      return found;
+    } else {
+      return clouddb::aws::listedMessage(found);
+    }
   }
   std::string expressionFor(const std::string& pattern) { return provider_.prepareForRegex(pattern); }
-  static std::string nameOf(const Record& record) { return record.name(); }
-  static std::string regionOf(const Record& record) { return record.region(); }
+  static const std::string& nameOf(const Found& found) { return clouddb::aws::listedName(found); }
+  static const std::string& regionOf(const Found& found) { return clouddb::aws::listedRegion(found); }
 
   Record skeleton(const std::string& name, const std::string& region, std::int64_t type) const {
-    Record record;
-    record.setRegion(region);
-    record.setName(name);
-    if (type == rule::kClusterSpecific) {
-      record.setEngine(kAuroraEngine);
+    const std::string engine = type == rule::kClusterSpecific ? kAuroraEngine : "";
+    if constexpr (std::is_same_v<Record, Found>) {
+      RDSInfoStructs::SDBInstanceInfo record;
+      record.region = region;
+      record.instanceIdentifier = name;
+      record.engine = engine;
+      return Found(std::move(record));
+    } else {
+      Record record;
+      record.setRegion(region);
+      record.setName(name);
+      if (!engine.empty()) {
+        record.setEngine(engine);
+      }
+      return record;
     }
-    return record;
   }
   bool verifiesSpecifics() const { return true; }
-  bool isSameObject(const Record& record, const std::string& name, const std::string& region, std::int64_t type) const {
-    if (record.name() != name || record.region() != region) {
+  bool isSameObject(const Found& found, const std::string& name, const std::string& region, std::int64_t type) const {
+    if (nameOf(found) != name || regionOf(found) != region) {
       return false;
     }
-    const bool cluster = provider_.isClusterEngine(record.engine());
+    const bool cluster = provider_.isClusterEngine(clouddb::aws::listedEngine(found));
     return type == rule::kClusterSpecific ? cluster : !cluster;
   }
   void reportNotFound(const std::string& name, const std::string& region, const CLmLocation& where) {
@@ -138,7 +160,20 @@ std::string narrowRegionEndpoint(const std::string& regionEndpoint, const std::v
 
 CLmError CAmazonRDSInfo::ExpandRdsContent(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
                                           std::vector<App::RDSDBInstance>& out, unsigned long instanceId, bool verify) {
-  const CLmLocation where = CLM_HERE;
+  return expandRdsContent(preview, regions, contentXml, out, instanceId, verify, CLM_HERE);
+}
+
+CLmError CAmazonRDSInfo::ExpandRdsContentAsListed(bool preview, std::vector<std::string>& regions,
+                                                  const std::string& contentXml,
+                                                  std::vector<clouddb::aws::RdsListedRecord>& out,
+                                                  unsigned long instanceId, bool verify) {
+  return expandRdsContent(preview, regions, contentXml, out, instanceId, verify, CLM_HERE);
+}
+
+template <typename Output>
+CLmError CAmazonRDSInfo::expandRdsContent(bool preview, std::vector<std::string>& regions,
+                                          const std::string& contentXml, std::vector<Output>& out,
+                                          unsigned long instanceId, bool verify, const CLmLocation& where) {
   if (instanceId != 0) {
     setInstanceId(instanceId);
   }
@@ -173,7 +208,7 @@ CLmError CAmazonRDSInfo::ExpandRdsContent(bool preview, std::vector<std::string>
   if (content.children().empty()) {
     return FXErrorUtil::ErrorErrNo(where, kAwsLookupErrorCode, kChildListMissing, contentXml.c_str());
   }
-  RdsRules rules(*this, m_log, selectsNothing);
-  clouddb::aws::ContentRuleWalk<RdsRules> walk(rules, preview, verify, regions, contentXml, where);
+  RdsRules<Output> rules(*this, m_log, selectsNothing);
+  clouddb::aws::ContentRuleWalk<RdsRules<Output>> walk(rules, preview, verify, regions, contentXml, where);
   return walk.run(content, out);
 }

@@ -10,14 +10,15 @@ using App::RDSDBInstance;
 
 CLmError CAmazonRDSInfo::PreviewRdsContent(const unsigned long& instanceId, std::vector<std::string>& regions,
                                            const std::string& contentXml, App::CloudDBEntity& entity) {
-  return clouddb::aws::previewExpansion<RDSDBInstance>(
-      [&](std::vector<RDSDBInstance>& found) {
-        return ExpandRdsContent(true, regions, contentXml, found, instanceId, false);
+  using clouddb::aws::RdsListedRecord;
+  return clouddb::aws::previewExpansion<RdsListedRecord>(
+      [&](std::vector<RdsListedRecord>& found) {
+        return ExpandRdsContentAsListed(true, regions, contentXml, found, instanceId, false);
       },
       entity,
-      [this](const RDSDBInstance& record) {
-        return isClusterEngine(record.engine()) ? clouddb::aws::rule::kClusterSpecific
-                                                : clouddb::aws::rule::kInstanceSpecific;
+      [this](const RdsListedRecord& record) {
+        return isClusterEngine(clouddb::aws::listedEngine(record)) ? clouddb::aws::rule::kClusterSpecific
+                                                                   : clouddb::aws::rule::kInstanceSpecific;
       },
       CLM_HERE);
 }

@@ -66,7 +66,8 @@ class BrowseAnswer {
     error.setErrorCode(code);
     error.setErrorMessage(message);
   }
-  void succeed() { response_.setRoot(root_); }
+  // Hands the tree to the response; the answer is done with it.
+  void succeed() { response_.setRoot(std::move(root_)); }
 
  private:
   App::BrowseInventoryResp& response_;

@@ -113,21 +113,18 @@ std::unique_ptr<CNMessageBase> CNMessageBase::clone() const {
 void CNMessageBase::recordFault(std::string fault) const { lastFieldFault_ = std::move(fault); }
 
 int CNMessageBase::fieldIndex(int field, FieldKind kind) const {
-  const auto& fields = type_->fields;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (fields[i].number != field) {
-      continue;
-    }
-    if (fields[i].kind != kind) {
-      recordFault(std::string(type_->tagName) + ": field " + std::to_string(field) + " (" +
-                  std::string(fields[i].xmlName) + ") is of kind " + kindName(fields[i].kind) + ", not " +
-                  kindName(kind));
-      return -1;
-    }
-    return static_cast<int>(i);
+  const int index = type_->slotOf(field);
+  if (index < 0) {
+    recordFault(std::string(type_->tagName) + ": no field " + std::to_string(field));
+    return -1;
   }
-  recordFault(std::string(type_->tagName) + ": no field " + std::to_string(field));
-  return -1;
+  const msg::FieldDecl& decl = type_->fields[static_cast<std::size_t>(index)];
+  if (decl.kind != kind) {
+    recordFault(std::string(type_->tagName) + ": field " + std::to_string(field) + " (" + std::string(decl.xmlName) +
+                ") is of kind " + kindName(decl.kind) + ", not " + kindName(kind));
+    return -1;
+  }
+  return index;
 }
 
 int CNMessageBase::fieldIndexAt(int field, int position, FieldKind kind) const {
@@ -165,23 +162,21 @@ bool CNMessageBase::acceptsSubType(const msg::FieldDecl& decl, const CNMessageBa
 }
 
 bool CNMessageBase::isSet(int field) const {
-  for (std::size_t i = 0; i < type_->fields.size(); ++i) {
-    if (type_->fields[i].number == field) {
-      return !std::holds_alternative<std::monostate>(values_[i]);
-    }
+  const int index = type_->slotOf(field);
+  if (index < 0) {
+    recordFault(std::string(type_->tagName) + ": no field " + std::to_string(field));
+    return false;
   }
-  recordFault(std::string(type_->tagName) + ": no field " + std::to_string(field));
-  return false;
+  return !std::holds_alternative<std::monostate>(values_[static_cast<std::size_t>(index)]);
 }
 
 void CNMessageBase::clear(int field) {
-  for (std::size_t i = 0; i < type_->fields.size(); ++i) {
-    if (type_->fields[i].number == field) {
-      values_[i] = std::monostate{};
-      return;
-    }
+  const int index = type_->slotOf(field);
+  if (index < 0) {
+    recordFault(std::string(type_->tagName) + ": no field " + std::to_string(field));
+    return;
   }
-  recordFault(std::string(type_->tagName) + ": no field " + std::to_string(field));
+  values_[static_cast<std::size_t>(index)] = std::monostate{};
 }
 
 // ---- scalars ----
@@ -193,6 +188,16 @@ std::string CNMessageBase::getstring(int field) const {
   }
   const auto* text = std::get_if<std::string>(&values_[static_cast<std::size_t>(index)]);
   return text != nullptr ? *text : std::string();
+}
+
+const std::string& CNMessageBase::stringRef(int field) const {
+  static const std::string kAbsent;
+  const int index = fieldIndex(field, FieldKind::String);
+  if (index < 0) {
+    return kAbsent;
+  }
+  const auto* text = std::get_if<std::string>(&values_[static_cast<std::size_t>(index)]);
+  return text != nullptr ? *text : kAbsent;
 }
 
 void CNMessageBase::setstring(int field, std::string value) {
@@ -287,6 +292,17 @@ void CNMessageBase::setObjectAccessor(int field, const CNMessageBase& value) {
   const int index = fieldIndex(field, FieldKind::Object);
   if (index >= 0 && acceptsSubType(type_->fields[static_cast<std::size_t>(index)], value)) {
     values_[static_cast<std::size_t>(index)] = value.clone();
+  }
+}
+
+void CNMessageBase::setObjectAccessor(int field, std::unique_ptr<CNMessageBase> value) {
+  if (!value) {
+    recordFault(std::string(type_->tagName) + ": null sub-message set in field " + std::to_string(field));
+    return;
+  }
+  const int index = fieldIndex(field, FieldKind::Object);
+  if (index >= 0 && acceptsSubType(type_->fields[static_cast<std::size_t>(index)], *value)) {
+    values_[static_cast<std::size_t>(index)] = asTypedObject(std::move(value));
   }
 }
 

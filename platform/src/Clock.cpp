@@ -14,11 +14,13 @@ FakeClock::FakeClock(std::chrono::system_clock::time_point start) : start_(start
 
 std::chrono::system_clock::time_point FakeClock::now() const {
   std::lock_guard lock(mutex_);
+  elapsed_ += readStep_;
   return start_ + elapsed_;
 }
 
 std::chrono::steady_clock::time_point FakeClock::steadyNow() const {
   std::lock_guard lock(mutex_);
+  elapsed_ += readStep_;
   return std::chrono::steady_clock::time_point{} + elapsed_;
 }
 
@@ -31,6 +33,11 @@ void FakeClock::sleepFor(std::chrono::milliseconds duration) {
 void FakeClock::advance(std::chrono::milliseconds duration) {
   std::lock_guard lock(mutex_);
   elapsed_ += duration;
+}
+
+void FakeClock::advanceOnEveryRead(std::chrono::milliseconds step) {
+  std::lock_guard lock(mutex_);
+  readStep_ = step;
 }
 
 std::vector<std::chrono::milliseconds> FakeClock::sleeps() const {

@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -36,84 +37,187 @@ using msg::FieldKind;
 // reading it back as a line feed would change a password or a name in transit.
 constexpr unsigned kParseOptions =
     (pugi::parse_default & ~pugi::parse_eol) | pugi::parse_ws_pcdata_single | pugi::parse_fragment;
-constexpr unsigned kFormatOptions = pugi::format_raw | pugi::format_no_declaration;
 constexpr const char* kEncryptedAttribute = "encrypted";
 
-class StringWriter final : public pugi::xml_writer {
+// ---- writing ----
+//
+// The text is written directly, the way pugixml prints a document of the same shape in raw
+// format: attributes in double quotes, an element without children closed as <name/>, and its
+// escapes (below). A text is cut at its first NUL, as pugixml's own strings end there.
+
+// Control characters (1 to 31) become two-digit character references; in element text, tab,
+// line feed and carriage return stay as they are.
+void appendCharacterReference(std::string& out, unsigned char c) {
+  out += "&#";
+  out += static_cast<char>('0' + c / 10);
+  out += static_cast<char>('0' + c % 10);
+  out += ';';
+}
+
+// The escape of one character that needs one, or null when it is written as it is.
+const char* escapeOf(unsigned char c, bool attribute) {
+  switch (c) {
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return attribute ? nullptr : "&gt;";
+    case '"':
+      return attribute ? "&quot;" : nullptr;
+    default:
+      return nullptr;
+  }
+}
+
+void appendEscaped(std::string& out, std::string_view text, bool attribute) {
+  std::size_t run = 0;  // where the characters written as they are begin
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const auto c = static_cast<unsigned char>(text[at]);
+    const bool control = c < 32 && (attribute || (c != '\t' && c != '\n' && c != '\r'));
+    const char* escape = control ? nullptr : escapeOf(c, attribute);
+    if (!control && escape == nullptr) {
+      continue;
+    }
+    out.append(text.data() + run, at - run);
+    run = at + 1;
+    if (c == 0) {
+      return;
+    }
+    if (control) {
+      appendCharacterReference(out, c);
+    } else {
+      out += escape;
+    }
+  }
+  out.append(text.data() + run, text.size() - run);
+}
+
+class XmlText {
  public:
-  explicit StringWriter(std::string& out) : out_(out) {}
-  void write(const void* data, size_t size) override { out_.append(static_cast<const char*>(data), size); }
+  explicit XmlText(std::string& out) : out_(out) {}
+
+  void open(std::string_view name) {
+    out_ += '<';
+    out_ += name;
+  }
+  void attribute(std::string_view name, std::string_view value) {
+    out_ += ' ';
+    out_ += name;
+    out_ += "=\"";
+    appendEscaped(out_, value, true);
+    out_ += '"';
+  }
+  void attribute(std::string_view name, std::int64_t value) {
+    char digits[24];
+    const auto [end, status] = std::to_chars(std::begin(digits), std::end(digits), value);
+    attribute(name, std::string_view(digits, static_cast<std::size_t>(end - digits)));
+  }
+  // Ends the start tag: children follow, or the element ends here.
+  void endStart(bool withChildren) { out_ += withChildren ? ">" : "/>"; }
+  void close(std::string_view name) {
+    out_ += "</";
+    out_ += name;
+    out_ += '>';
+  }
+  void text(std::string_view value) { appendEscaped(out_, value, false); }
+
+  // An element holding only a text (none when empty).
+  void textElement(std::string_view name, std::string_view value) {
+    open(name);
+    endStart(!value.empty());
+    if (!value.empty()) {
+      text(value);
+      close(name);
+    }
+  }
 
  private:
   std::string& out_;
 };
 
-// ---- writing ----
+bool isAttributeKind(FieldKind kind) { return kind == FieldKind::String || kind == FieldKind::Int64; }
 
-void writeMessage(pugi::xml_node element, const CNMessageBase& message, bool maskPasswords);
-
-void writeText(pugi::xml_node element, std::string_view text) {
-  if (!text.empty()) {
-    element.append_child(pugi::node_pcdata).set_value(text.data(), text.size());
+// Whether a child field writes at least one element.
+bool writesChildren(const CNMessageBase::Value& value) {
+  if (const auto* object = std::get_if<std::unique_ptr<CNMessageBase>>(&value)) {
+    return *object != nullptr;
   }
+  if (const auto* list = std::get_if<MessageList>(&value)) {
+    return !list->empty();
+  }
+  if (const auto* texts = std::get_if<std::vector<std::string>>(&value)) {
+    return !texts->empty();
+  }
+  return std::holds_alternative<msg::PasswordString>(value);
 }
 
-void writeObjectList(pugi::xml_node element, const FieldDecl& decl, const MessageList& list, bool maskPasswords) {
-  if (decl.subType == msg::kAnyMessageType) {
-    if (list.empty()) {
+void writeMessage(XmlText& out, std::string_view element, const CNMessageBase& message, bool maskPasswords);
+
+void writeChild(XmlText& out, const FieldDecl& decl, const CNMessageBase::Value& value, bool maskPasswords) {
+  if (const auto* object = std::get_if<std::unique_ptr<CNMessageBase>>(&value)) {
+    writeMessage(out, decl.xmlName, **object, maskPasswords);
+  } else if (const auto* list = std::get_if<MessageList>(&value)) {
+    if (decl.subType == msg::kAnyMessageType) {
+      out.open(decl.xmlName);
+      out.endStart(true);
+      for (const auto& item : *list) {
+        writeMessage(out, item->type().xmlElement, *item, maskPasswords);
+      }
+      out.close(decl.xmlName);
       return;
     }
-    pugi::xml_node wrapper = element.append_child(decl.xmlName.data());
-    for (const auto& item : list) {
-      writeMessage(wrapper.append_child(item->type().xmlElement.data()), *item, maskPasswords);
+    for (const auto& item : *list) {
+      writeMessage(out, decl.xmlName, *item, maskPasswords);
     }
-    return;
-  }
-  for (const auto& item : list) {
-    writeMessage(element.append_child(decl.xmlName.data()), *item, maskPasswords);
-  }
-}
-
-void writeField(pugi::xml_node element, const FieldDecl& decl, const CNMessageBase::Value& value, bool maskPasswords) {
-  const char* name = decl.xmlName.data();
-  if (const auto* text = std::get_if<std::string>(&value)) {
-    element.append_attribute(name).set_value(text->data(), text->size());
-  } else if (const auto* number = std::get_if<std::int64_t>(&value)) {
-    element.append_attribute(name).set_value(static_cast<long long>(*number));
-  } else if (const auto* object = std::get_if<std::unique_ptr<CNMessageBase>>(&value)) {
-    if (*object) {
-      writeMessage(element.append_child(name), **object, maskPasswords);
-    }
-  } else if (const auto* list = std::get_if<MessageList>(&value)) {
-    writeObjectList(element, decl, *list, maskPasswords);
   } else if (const auto* texts = std::get_if<std::vector<std::string>>(&value)) {
     for (const auto& item : *texts) {
-      writeText(element.append_child(name), item);
+      out.textElement(decl.xmlName, item);
     }
   } else if (const auto* password = std::get_if<msg::PasswordString>(&value)) {
-    pugi::xml_node child = element.append_child(name);
-    child.append_attribute(kEncryptedAttribute).set_value(password->encrypted ? "true" : "false");
-    writeText(child, maskPasswords ? msg::kPasswordMask : std::string_view(password->text));
+    const std::string_view text = maskPasswords ? msg::kPasswordMask : std::string_view(password->text);
+    out.open(decl.xmlName);
+    out.attribute(kEncryptedAttribute, password->encrypted ? "true" : "false");
+    out.endStart(!text.empty());
+    if (!text.empty()) {
+      out.text(text);
+      out.close(decl.xmlName);
+    }
   }
 }
 
-// Attributes always print before child elements, so one pass in declaration order gives the
-// attributes in declaration order, then the children in declaration order.
-void writeMessage(pugi::xml_node element, const CNMessageBase& message, bool maskPasswords) {
+// Attributes in declaration order, then the child elements in declaration order.
+void writeMessage(XmlText& out, std::string_view element, const CNMessageBase& message, bool maskPasswords) {
   const auto& fields = message.type().fields;
   const auto& values = message.values();
+  out.open(element);
+  bool withChildren = false;
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    writeField(element, fields[i], values[i], maskPasswords);
+    if (const auto* text = std::get_if<std::string>(&values[i])) {
+      out.attribute(fields[i].xmlName, *text);
+    } else if (const auto* number = std::get_if<std::int64_t>(&values[i])) {
+      out.attribute(fields[i].xmlName, *number);
+    } else if (!isAttributeKind(fields[i].kind) && writesChildren(values[i])) {
+      withChildren = true;
+    }
   }
+  out.endStart(withChildren);
+  if (!withChildren) {
+    return;
+  }
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (!isAttributeKind(fields[i].kind) && writesChildren(values[i])) {
+      writeChild(out, fields[i], values[i], maskPasswords);
+    }
+  }
+  out.close(element);
 }
 
 std::string render(const CNMessageBase& message, bool maskPasswords) {
-  pugi::xml_document document;
-  writeMessage(document.append_child(message.type().xmlElement.data()), message, maskPasswords);
-  std::string out;
-  StringWriter writer(out);
-  document.save(writer, "", kFormatOptions, pugi::encoding_utf8);
-  return out;
+  std::string text;
+  XmlText out(text);
+  writeMessage(out, message.type().xmlElement, message, maskPasswords);
+  return text;
 }
 
 // ---- reading ----

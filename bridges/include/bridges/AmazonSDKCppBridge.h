@@ -5,8 +5,9 @@
 // the installed cloud simulator for one service (the cloud type) and the regions its end-point
 // text names; every listing then sees only those regions. A Refresh... call runs the query and
 // keeps its result in the object; the matching Get... call appends (a slice of) the kept result
-// to the caller's list. GetLastErrorString gives the text of the last call's failure (empty
-// after a success).
+// to the caller's list. The RDS instance listing keeps the simulator's own records, so its Get
+// fails once that simulator has been replaced. GetLastErrorString gives the text of the last
+// call's failure (empty after a success).
 //
 // Results: refreshes give the number of records kept, or -1 on failure; gets, deletes,
 // initialize, Connect and SetWebProxy give true on success. first/count select records

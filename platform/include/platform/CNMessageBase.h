@@ -19,6 +19,7 @@
 //    sub-messages and lists); unserialize parses it and fails with a CLmError for text that does
 //    not parse or is not this type, leaving the message empty.
 //  - AsString renders the same XML with password fields shown as "***NOT SHOWN***".
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -60,6 +61,22 @@ struct FieldDecl {
 };
 
 struct MessageType {
+  // Field numbers below this find their slot in a table made with the type; a larger one (none
+  // is declared today) is searched for.
+  static constexpr int kTabledNumbers = 64;
+  using SlotTable = std::array<std::int8_t, kTabledNumbers>;
+
+  constexpr MessageType(MessageTypeId typeId, std::string_view typeTagName, std::string_view element,
+                        std::span<const FieldDecl> declared, std::unique_ptr<CNMessageBase> (*maker)(),
+                        std::uint32_t hostTag = 0)
+      : id(typeId),
+        tagName(typeTagName),
+        xmlElement(element),
+        fields(declared),
+        make(maker),
+        hostTagId(hostTag),
+        slotOfNumber(slotTable(declared)) {}
+
   MessageTypeId id;
   std::string_view tagName;     // "App::CloudDBEntity"
   std::string_view xmlElement;  // "CloudDBEntity"; views a string literal
@@ -68,8 +85,39 @@ struct MessageType {
   // The tag id the host gives the type when it is not (module << 24 | class): a few types are
   // made from small class numbers but travel under a tag id of their own.
   std::uint32_t hostTagId = 0;
+  // The index in fields of each field number, -1 where none is declared: every typed access
+  // goes through here, so it must not search.
+  SlotTable slotOfNumber;
 
   constexpr std::uint32_t tagId() const { return hostTagId != 0 ? hostTagId : id.tagId(); }
+
+  // The index in fields of the field with this number, or -1.
+  constexpr int slotOf(int number) const {
+    if (number >= 0 && number < kTabledNumbers) {
+      return slotOfNumber[static_cast<std::size_t>(number)];
+    }
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      if (fields[i].number == number) {
+        return static_cast<int>(i);
+      }
+    }
+    return -1;
+  }
+
+ private:
+  static constexpr SlotTable slotTable(std::span<const FieldDecl> declared) {
+    SlotTable table{};
+    for (std::int8_t& slot : table) {
+      slot = -1;
+    }
+    for (std::size_t i = 0; i < declared.size(); ++i) {
+      const int number = declared[i].number;
+      if (number >= 0 && number < kTabledNumbers && table[static_cast<std::size_t>(number)] < 0) {
+        table[static_cast<std::size_t>(number)] = static_cast<std::int8_t>(i);
+      }
+    }
+    return table;
+  }
 };
 
 // A password text with its encryption annotation.
@@ -123,6 +171,8 @@ class CNMessageBase {
   void clear(int field);
 
   std::string getstring(int field) const;
+  // The same text without a copy: valid while the field is neither set nor cleared.
+  const std::string& stringRef(int field) const;
   void setstring(int field, std::string value);
   // The (index, position) pair form: the pair must match one declared field.
   std::string getstring(int field, int position) const;
@@ -139,6 +189,8 @@ class CNMessageBase {
   CNMessageBase* getObjectAccessor(int field, bool create);
   // Stores a deep copy; the value must be of the field's declared type.
   void setObjectAccessor(int field, const CNMessageBase& value);
+  // Takes the value over (made by its type's make or a typed class, as for list elements).
+  void setObjectAccessor(int field, std::unique_ptr<CNMessageBase> value);
 
   const MessageList& getlistobject(int field) const;
   // Marks the list set; null for a wrong field. Elements put in directly must be made by their

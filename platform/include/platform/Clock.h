@@ -31,11 +31,15 @@ class FakeClock final : public Clock {
   std::chrono::steady_clock::time_point steadyNow() const override;
   void sleepFor(std::chrono::milliseconds duration) override;
   void advance(std::chrono::milliseconds duration);
+  // From now on every reading of the clock moves it on by step first: each deadline set with
+  // it has passed by the time it is checked, so a time-out is reached without waiting.
+  void advanceOnEveryRead(std::chrono::milliseconds step);
   std::vector<std::chrono::milliseconds> sleeps() const;
 
  private:
   mutable std::mutex mutex_;
-  std::chrono::milliseconds elapsed_{0};
+  mutable std::chrono::milliseconds elapsed_{0};
+  std::chrono::milliseconds readStep_{0};
   std::chrono::system_clock::time_point start_;
   std::vector<std::chrono::milliseconds> sleeps_;
 };

@@ -140,6 +140,22 @@ TEST(AmazonConnect, ConnectionOpenedOnAReplacedSimulatorIsRefused) {
   EXPECT_EQ(bridge.GetLastErrorString(), "The cloud simulator was replaced since Connect; connect again.");
 }
 
+TEST(AmazonConnect, InstancesListedOnAReplacedSimulatorAreNotHandedOut) {
+  // The instance listing keeps the simulator's own records; once that simulator is gone the Get
+  // fails instead of reading them.
+  CAmazonSDKCppBridge bridge;
+  {
+    InstalledSimulator first;
+    ASSERT_TRUE(bridge.Connect("us-east-1", kAccessKey, kSecret, 1));
+    ASSERT_GT(bridge.RefreshDBInstanceInfoList(0, 0, "", "", "", {}), 0);
+  }
+  InstalledSimulator second;
+  std::vector<RDSInfoStructs::SDBInstanceInfo> out;
+  EXPECT_FALSE(bridge.GetDBInstanceInfoList(out, 0, 0));
+  EXPECT_TRUE(out.empty());
+  EXPECT_EQ(bridge.GetLastErrorString(), "The cloud simulator was replaced since Connect; connect again.");
+}
+
 TEST(AmazonConnect, InitializeRecordsWhatTheCallerPassed) {
   InstalledSimulator simulator;
   CAmazonSDKCppBridge bridge;

@@ -150,6 +150,28 @@ TEST(MessageFields, BareBaseMessagesAppendedBecomeTheirTypedClass) {
   EXPECT_NE(root.lastFieldFault(), "");
 }
 
+TEST(MessageFields, SubMessagesHandedOverAreTakenNotCopied) {
+  App::BrowseInventoryResp response;
+  App::CloudDBEntity root = entity("all", 17);
+  root.addChild(entity("eu-west-1", 4));
+  const CNMessageBase* child = root.getlistobject(App::CloudDBEntity::kChildren).front().get();
+  response.setRoot(std::move(root));
+  ASSERT_NE(response.root(), nullptr);
+  ASSERT_EQ(response.root()->children().size(), 1u);
+  EXPECT_EQ(&response.root()->children()[0], child);  // the same node, not a copy of it
+
+  // Handed over as a bare base message, it becomes its typed class; null or another type is refused.
+  auto bare = std::make_unique<CNMessageBase>(App::CloudDBEntity::kType);
+  response.setObjectAccessor(App::BrowseInventoryResp::kRoot, std::move(bare));
+  EXPECT_NE(dynamic_cast<const App::CloudDBEntity*>(response.getObjectAccessor(App::BrowseInventoryResp::kRoot)),
+            nullptr);
+  response.setObjectAccessor(App::BrowseInventoryResp::kRoot, std::make_unique<App::ErrorRecord>());
+  EXPECT_EQ(response.lastFieldFault(), "App::BrowseInventoryResp: field 1 (root) does not take a App::ErrorRecord");
+  response.setObjectAccessor(App::BrowseInventoryResp::kRoot, std::unique_ptr<CNMessageBase>());
+  EXPECT_NE(response.lastFieldFault().find("null"), std::string::npos);
+  EXPECT_NE(response.root(), nullptr);
+}
+
 TEST(MessageFields, CopiesAreDeepAndIndependent) {
   App::CloudDBEntity original = entity("root", 17);
   App::CloudDBEntity region = entity("us-east-1", 4);

@@ -123,6 +123,37 @@ TEST(MessageXml, TextsWithMarkupCharactersRoundTrip) {
   EXPECT_EQ(parsedRequest.userCredentials()->password().text, "pa\rss\r\nword\r");
 }
 
+// The rendering is fixed text, character for character: peers and stored content compare it.
+TEST(MessageXml, TextsAreEscapedExactlyAsRendered) {
+  struct Case {
+    std::string text;
+    std::string asAttribute;
+    std::string asElementText;
+  };
+  const Case cases[] = {
+      {"plain \xC3\xA9", "plain \xC3\xA9", "plain \xC3\xA9"},
+      {"a\"b'c", "a&quot;b'c", "a\"b'c"},
+      {"<&>", "&lt;&amp;>", "&lt;&amp;&gt;"},
+      {"\t\n\r", "&#09;&#10;&#13;", "\t\n\r"},
+      {"\x01\x1F", "&#01;&#31;", "&#01;&#31;"},
+      {std::string("ab\0cd", 5), "ab", "ab"},  // cut at the NUL, as the XML library's strings are
+  };
+  for (const Case& c : cases) {
+    App::DocumentDBCluster cluster;
+    cluster.setClusterIdentifier(c.text);
+    cluster.setMembers({c.text, ""});
+    EXPECT_EQ(cluster.serialize(), "<DocumentDBCluster clusterIdentifier=\"" + c.asAttribute + "\"><member>" +
+                                       c.asElementText + "</member><member/></DocumentDBCluster>");
+  }
+  App::CloudDBEntity root = node("r", 17);
+  App::CloudDBEntity child = node("c", 4, "eu");
+  child.setint64(App::CloudDBEntity::kNegated, -7);
+  root.addChild(child);
+  root.addChild(node("d", 4));
+  EXPECT_EQ(root.serialize(), "<CloudDBEntity name=\"r\" entityType=\"17\"><children name=\"c\" entityType=\"4\" "
+                              "region=\"eu\" negated=\"-7\"/><children name=\"d\" entityType=\"4\"/></CloudDBEntity>");
+}
+
 // The parser's strings end at a NUL, so a text holding one would arrive shortened.
 TEST(MessageXml, TextsThatWouldHoldANulAreRefused) {
   using namespace std::string_literals;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "SocketPair.h"
+#include "ExpiredWaits.h"
 #include "platform/CKwNetwork.h"
 #include "platform/KwNetworkPeer.h"
 #include "platform/MessageFrame.h"
@@ -114,6 +115,7 @@ TEST_F(HostConnection, FrameIsLengthTagAndXmlText) {
 }
 
 TEST_F(HostConnection, SilentPeerTimesOutAndTheConnectionStaysInStep) {
+  const testsupport::ExpiredWaits expired;  // the time-out is reached without waiting
   App::ErrorRecord sentinel;
   CNMessageBase* received = &sentinel;  // must be overwritten
   flag_ = true;
@@ -130,6 +132,7 @@ TEST_F(HostConnection, SilentPeerTimesOutAndTheConnectionStaysInStep) {
 }
 
 TEST_F(HostConnection, PeerStallingInsideAFrameTimesOutAndLeavesTheReadSideUnusable) {
+  const testsupport::ExpiredWaits expired;  // the time-out is reached without waiting
   sendRaw(header(100, App::CloudDBEntity::kId.tagId()).substr(0, 5));
   CNMessageBase* received = nullptr;
   EXPECT_EQ(receive(&received, nullptr, 1).systemCode(), kwnet::kTimedOut);
@@ -141,6 +144,7 @@ TEST_F(HostConnection, PeerStallingInsideAFrameTimesOutAndLeavesTheReadSideUnusa
 // A wait without limit ends at the idle limit and closes the connection; a caller's own shorter
 // time-out still leaves it open and in step.
 TEST_F(HostConnection, IdleLimitClosesAConnectionThatWaitsWithoutLimit) {
+  const testsupport::ExpiredWaits expired;  // the limits are reached without waiting
   host_->channel().setIdleLimit(1);
   CNMessageBase* received = nullptr;
   const CLmError ownTimeout = receive(&received, nullptr, 0);

@@ -46,6 +46,8 @@ class CloudDBEntity : public CNMessageBase {
   CloudDBEntity() : CNMessageBase(kType) {}
   msg::ListView<CloudDBEntity> children() const { return msg::ListView<CloudDBEntity>(getlistobject(kChildren)); }
   void addChild(const CloudDBEntity& child) { appendlistobject(kChildren, child); }
+  // Takes the child over without copying its subtree.
+  void addChild(CloudDBEntity&& child) { appendlistobject(kChildren, std::make_unique<CloudDBEntity>(std::move(child))); }
   std::string name() const { return getstring(kName); }
   void setName(std::string text) { setstring(kName, std::move(text)); }
   std::int64_t entityType() const { return getint64(kEntityType); }
@@ -72,13 +74,13 @@ class RDSDBInstance : public CNMessageBase {
   static constexpr int kRegion = 9;         // position 30
 
   RDSDBInstance() : CNMessageBase(kType) {}
-  std::string name() const { return getstring(kName); }
+  const std::string& name() const { return stringRef(kName); }
   void setName(std::string text) { setstring(kName, std::move(text)); }
-  std::string engine() const { return getstring(kEngine); }
+  const std::string& engine() const { return stringRef(kEngine); }
   void setEngine(std::string text) { setstring(kEngine, std::move(text)); }
-  std::string engineVersion() const { return getstring(kEngineVersion); }
+  const std::string& engineVersion() const { return stringRef(kEngineVersion); }
   void setEngineVersion(std::string text) { setstring(kEngineVersion, std::move(text)); }
-  std::string region() const { return getstring(kRegion); }
+  const std::string& region() const { return stringRef(kRegion); }
   void setRegion(std::string text) { setstring(kRegion, std::move(text)); }
 };
 
@@ -90,9 +92,9 @@ class DynamoDBTable : public CNMessageBase {
   static constexpr int kTableName = 2;  // position 5
 
   DynamoDBTable() : CNMessageBase(kType) {}
-  std::string region() const { return getstring(kRegion); }
+  const std::string& region() const { return stringRef(kRegion); }
   void setRegion(std::string text) { setstring(kRegion, std::move(text)); }
-  std::string tableName() const { return getstring(kTableName); }
+  const std::string& tableName() const { return stringRef(kTableName); }
   void setTableName(std::string text) { setstring(kTableName, std::move(text)); }
 };
 
@@ -106,11 +108,11 @@ class DocumentDBCluster : public CNMessageBase {
   static constexpr int kMembers = 6;            // position 21, "instance/detail" texts
 
   DocumentDBCluster() : CNMessageBase(kType) {}
-  std::string region() const { return getstring(kRegion); }
+  const std::string& region() const { return stringRef(kRegion); }
   void setRegion(std::string text) { setstring(kRegion, std::move(text)); }
-  std::string clusterIdentifier() const { return getstring(kClusterIdentifier); }
+  const std::string& clusterIdentifier() const { return stringRef(kClusterIdentifier); }
   void setClusterIdentifier(std::string text) { setstring(kClusterIdentifier, std::move(text)); }
-  std::string engine() const { return getstring(kEngine); }
+  const std::string& engine() const { return stringRef(kEngine); }
   void setEngine(std::string text) { setstring(kEngine, std::move(text)); }
   std::vector<std::string> members() const { return getliststring(kMembers); }
   void setMembers(std::vector<std::string> texts) { setliststring(kMembers, std::move(texts)); }
@@ -125,11 +127,11 @@ class RedshiftCluster : public CNMessageBase {
   static constexpr int kParameterGroups = 18;    // position 54, "A;B;"
 
   RedshiftCluster() : CNMessageBase(kType) {}
-  std::string region() const { return getstring(kRegion); }
+  const std::string& region() const { return stringRef(kRegion); }
   void setRegion(std::string text) { setstring(kRegion, std::move(text)); }
-  std::string clusterIdentifier() const { return getstring(kClusterIdentifier); }
+  const std::string& clusterIdentifier() const { return stringRef(kClusterIdentifier); }
   void setClusterIdentifier(std::string text) { setstring(kClusterIdentifier, std::move(text)); }
-  std::string parameterGroups() const { return getstring(kParameterGroups); }
+  const std::string& parameterGroups() const { return stringRef(kParameterGroups); }
   void setParameterGroups(std::string text) { setstring(kParameterGroups, std::move(text)); }
 };
 
@@ -323,6 +325,8 @@ class BrowseInventoryResp : public CNMessageBase {
   BrowseInventoryResp() : CNMessageBase(kType) {}
   const CloudDBEntity* root() const { return static_cast<const CloudDBEntity*>(getObjectAccessor(kRoot)); }
   void setRoot(const CloudDBEntity& root) { setObjectAccessor(kRoot, root); }
+  // Takes the tree over without copying it.
+  void setRoot(CloudDBEntity&& root) { setObjectAccessor(kRoot, std::make_unique<CloudDBEntity>(std::move(root))); }
   const ErrorRecord* error() const { return static_cast<const ErrorRecord*>(getObjectAccessor(kError)); }
   ErrorRecord& mutableError() { return static_cast<ErrorRecord&>(*getObjectAccessor(kError, true)); }
 };

@@ -144,6 +144,26 @@ TEST_F(RdsContentRules, VerifiedSpecificsShareOneLookupPerRegion) {
   EXPECT_EQ(out_[0].engine(), "postgres");  // the full record, not the skeleton
 }
 
+TEST_F(RdsContentRules, IdenticalLookupsReachTheCloudOncePerExpansion) {
+  // Rules asking the same question (region, tag key, tag value) share one answer. Until identical
+  // lookups were merged these six rules made six instance and six cluster listings.
+  ASSERT_TRUE(expand(R"(<children name="us-east-1" entityType="4"/>)"
+                     R"(<children name="prod*" region="us-east-1" entityType="51"/>)"
+                     R"(<children name="dbx1" region="us-east-1" entityType="50"/>)"
+                     R"(<children name="*b" entityType="51"/>)"
+                     R"(<children name="aab" region="eu-west-1" entityType="50"/>)"
+                     R"(<children name="us-east-1" entityType="4"/>)",
+                     {}, true, /*verify=*/true)
+                  .IsSuccess());
+  EXPECT_EQ(lookups(), 3u);  // us-east-1, every region, eu-west-1
+  EXPECT_EQ(world_.callsOf("RefreshRDSClusterInfoList").size(), 3u);
+  const std::vector<std::string> usEast1 = {"shop", "prod-a", "Prod1", "db.1", "dbx1"};
+  std::vector<std::string> expected = usEast1;
+  expected.insert(expected.end(), {"prod-a", "dbx1", "a+b", "aab", "aab"});
+  expected.insert(expected.end(), usEast1.begin(), usEast1.end());
+  EXPECT_EQ(names(), expected);
+}
+
 TEST_F(RdsContentRules, VerifiedClusterEntryNamingAPlainInstanceIsNotFound) {
   ASSERT_TRUE(expand(R"(<children name="prod-a" region="us-east-1" entityType="48"/>)"
                      R"(<children name="shop" region="us-east-1" entityType="48"/>)",
