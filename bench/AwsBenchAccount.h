@@ -7,11 +7,15 @@
 #include <iostream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "bridges/simulator/CloudSimulator.h"
+#include "platform/HostEnvironment.h"
 #include "platform/HostKey.h"
+#include "platform/LogWriter.h"
+#include "platform/PlatformConfiguration.h"
 
 namespace benchaccount {
 
@@ -88,5 +92,29 @@ inline std::string platformJson(const HostKey& key) {
                  "accessKey": ")") +
          kAccessKeyId + R"(", "secretKey": ")" + sealed + R"(", "regionEndPoints": [)" + regions + R"(]}]})";
 }
+
+// The host of a benchmark program: the bench configuration, its key and a silent log, installed
+// for the object's lifetime.
+struct BenchHost {
+  BenchHost() : key(benchKey()), writer("/dev/null", 0) {
+    const CLmError loaded = PlatformConfiguration::LoadText(platformJson(key), "bench", configuration);
+    if (loaded.IsFailure()) {
+      std::cerr << "configuration: " << loaded.AsString() << "\n";
+      std::abort();
+    }
+    environment.configuration = configuration.get();
+    environment.logWriter = &writer;
+    environment.hostKey = &key;
+    installation.emplace(environment);
+  }
+  BenchHost(const BenchHost&) = delete;
+  BenchHost& operator=(const BenchHost&) = delete;
+
+  HostKey key;
+  LogWriter writer;
+  std::unique_ptr<const PlatformConfiguration> configuration;
+  HostEnvironment environment;
+  std::optional<HostEnvironment::Installation> installation;
+};
 
 }  // namespace benchaccount

@@ -113,17 +113,8 @@ std::vector<Lookup> lookupsOfRules(const std::vector<Rule>& rules) {
 
 // The account, the configuration and the host, installed for the whole program.
 struct Stage {
-  Stage() : key(benchKey()), writer("/dev/null", 0) {
+  Stage() {
     simulator = simulatorOf(kInstances);
-    const CLmError loaded = PlatformConfiguration::LoadText(platformJson(key), "bench", configuration);
-    if (loaded.IsFailure()) {
-      std::cerr << "configuration: " << loaded.AsString() << "\n";
-      std::abort();
-    }
-    environment.configuration = configuration.get();
-    environment.logWriter = &writer;
-    environment.hostKey = &key;
-    host.emplace(environment);
     installed.emplace(*simulator);
     rules = contentRules();
     xml = contentXml(rules);
@@ -155,12 +146,8 @@ struct Stage {
     std::vector<std::string> names;
   };
 
-  HostKey key;
-  LogWriter writer;
+  benchaccount::BenchHost host;
   std::unique_ptr<CloudSimulator> simulator;
-  std::unique_ptr<const PlatformConfiguration> configuration;
-  HostEnvironment environment;
-  std::optional<HostEnvironment::Installation> host;
   std::optional<CloudSimulator::Installation> installed;
   std::vector<Rule> rules;
   std::string xml;

@@ -48,25 +48,7 @@ Seconds threadCpuTime() {
   return Seconds(static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9);
 }
 
-// The host configuration, installed for the whole program.
-struct Host {
-  Host() : key(benchKey()), writer("/dev/null", 0) {
-    const CLmError loaded = PlatformConfiguration::LoadText(platformJson(key), "bench", configuration);
-    if (loaded.IsFailure()) {
-      std::cerr << "configuration: " << loaded.AsString() << "\n";
-      std::abort();
-    }
-    environment.configuration = configuration.get();
-    environment.logWriter = &writer;
-    environment.hostKey = &key;
-    installation.emplace(environment);
-  }
-  HostKey key;
-  LogWriter writer;
-  std::unique_ptr<const PlatformConfiguration> configuration;
-  HostEnvironment environment;
-  std::optional<HostEnvironment::Installation> installation;
-};
+using Host = benchaccount::BenchHost;
 
 // One account size: its simulator, and the nodes a preview shows, in the order it shows them.
 struct Account {
