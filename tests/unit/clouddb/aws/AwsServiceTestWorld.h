@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "../TestStage.h"
 #include "bridges/simulator/CloudSimulator.h"
 #include "platform/HostEnvironment.h"
 #include "platform/HostKey.h"
@@ -95,25 +96,18 @@ class AwsServiceTestWorld {
   static std::string seal(const HostKey& key, const std::string& clear);
 
   explicit AwsServiceTestWorld(config::ConfigurationContents contents, std::string cloudFixture = kCloudFixture,
-                               std::int64_t jobId = HostEnvironment::kNoJobId);
-  ~AwsServiceTestWorld();
+                               std::int64_t jobId = HostEnvironment::kNoJobId)
+      : stage_(testKey(), teststage::configurationOf(std::move(contents)), cloudFixture, jobId) {}
 
-  CloudSimulator& simulator() { return *simulator_; }
-  LogCapture& capture() { return *capture_; }
+  CloudSimulator& simulator() { return stage_.simulator(); }
+  LogCapture& capture() { return stage_.capture(); }
   // The installed environment, for tests that set its clock or extra CA after construction.
-  HostEnvironment& environment() { return environment_; }
+  HostEnvironment& environment() { return stage_.environment(); }
   // The recorded calls of one Amazon bridge operation, oldest first.
   std::vector<RecordedCall> callsOf(const std::string& operation) const;
 
  private:
-  HostKey key_;
-  std::unique_ptr<const PlatformConfiguration> configuration_;
-  std::unique_ptr<CloudSimulator> simulator_;
-  LogWriter writer_;
-  std::optional<LogCapture> capture_;
-  HostEnvironment environment_;
-  std::optional<HostEnvironment::Installation> hostInstallation_;
-  std::optional<CloudSimulator::Installation> simulatorInstallation_;
+  teststage::TestStage stage_;
 };
 
 inline HostKey AwsServiceTestWorld::testKey() {
@@ -162,32 +156,9 @@ inline config::ConfigurationContents AwsServiceTestWorld::defaultContents(const 
   return contents;
 }
 
-inline AwsServiceTestWorld::AwsServiceTestWorld(config::ConfigurationContents contents, std::string cloudFixture,
-                                                std::int64_t jobId)
-    : key_(testKey()), writer_("/dev/null", 2) {
-  const CLmError made = PlatformConfiguration::FromContents(std::move(contents), "test", configuration_);
-  EXPECT_TRUE(made.IsSuccess()) << made.AsString();
-  std::string fixtureError;
-  simulator_ = CloudSimulator::fromJson(cloudFixture, fixtureError);
-  EXPECT_NE(simulator_, nullptr) << fixtureError;
-  capture_.emplace(writer_);
-  environment_.configuration = configuration_.get();
-  environment_.logWriter = &writer_;
-  environment_.hostKey = &key_;
-  environment_.jobId = jobId;
-  hostInstallation_.emplace(environment_);
-  if (simulator_) simulatorInstallation_.emplace(*simulator_);
-}
-
-inline AwsServiceTestWorld::~AwsServiceTestWorld() {
-  simulatorInstallation_.reset();
-  hostInstallation_.reset();
-  capture_.reset();
-}
-
 inline std::vector<RecordedCall> AwsServiceTestWorld::callsOf(const std::string& operation) const {
   std::vector<RecordedCall> matching;
-  for (const RecordedCall& call : simulator_->calls()) {
+  for (const RecordedCall& call : stage_.simulator().calls()) {
     if (call.bridge == CloudBridgeKind::Amazon && call.operation == operation) matching.push_back(call);
   }
   return matching;

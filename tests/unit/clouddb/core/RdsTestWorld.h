@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "../TestStage.h"
 #include "bridges/simulator/CloudSimulator.h"
 #include "platform/HostEnvironment.h"
 #include "platform/HostKey.h"
@@ -117,52 +118,33 @@ class RdsTestWorld {
   explicit RdsTestWorld(const std::string& configurationJson = platformJson(),
                         std::int64_t jobId = HostEnvironment::kNoJobId,
                         std::string_view cloudFixture = kCloudFixture)
-      : key_(testKey()), writer_("/dev/null", 2) {
-    const CLmError loaded = PlatformConfiguration::LoadText(sealSecrets(configurationJson), "test", configuration_);
-    EXPECT_TRUE(loaded.IsSuccess()) << loaded.AsString();
-    std::string fixtureError;
-    simulator_ = CloudSimulator::fromJson(cloudFixture, fixtureError);
-    EXPECT_NE(simulator_, nullptr) << fixtureError;
-    capture_.emplace(writer_);
-    environment_.configuration = configuration_.get();
-    environment_.logWriter = &writer_;
-    environment_.hostKey = &key_;
-    environment_.jobId = jobId;
-    hostInstallation_.emplace(environment_);
-    if (simulator_) simulatorInstallation_.emplace(*simulator_);
-  }
+      : stage_(testKey(), teststage::configurationOf(sealSecrets(configurationJson)), cloudFixture, jobId) {}
 
-  ~RdsTestWorld() {
-    simulatorInstallation_.reset();
-    hostInstallation_.reset();
-    capture_.reset();
-  }
-
-  RdsTestWorld(const RdsTestWorld&) = delete;
-  RdsTestWorld& operator=(const RdsTestWorld&) = delete;
-
-  const HostKey& key() const { return key_; }
-  CloudSimulator& simulator() { return *simulator_; }
-  LogCapture& capture() { return *capture_; }
+  const HostKey& key() const { return stage_.key(); }
+  CloudSimulator& simulator() { return stage_.simulator(); }
+  LogCapture& capture() { return stage_.capture(); }
+  // The installed environment, for tests that set its clock after construction.
+  HostEnvironment& environment() { return stage_.environment(); }
 
   // The recorded calls of one Amazon bridge operation, oldest first.
   std::vector<RecordedCall> callsOf(const std::string& operation) const {
     std::vector<RecordedCall> matching;
-    for (const RecordedCall& call : simulator_->calls()) {
+    for (const RecordedCall& call : stage_.simulator().calls()) {
       if (call.bridge == CloudBridgeKind::Amazon && call.operation == operation) matching.push_back(call);
     }
     return matching;
   }
 
-  std::string seal(std::string_view clear) const {
+  static std::string seal(std::string_view clear) {
     std::string stored;
-    const CLmError sealed = key_.encrypt(clear, stored);
+    const CLmError sealed = testKey().encrypt(clear, stored);
     EXPECT_TRUE(sealed.IsSuccess()) << sealed.AsString();
     return stored;
   }
 
  private:
-  std::string sealSecrets(std::string json) const {
+  // Replaces every "{{seal:TEXT}}" with TEXT sealed with the test key.
+  static std::string sealSecrets(std::string json) {
     static constexpr std::string_view kOpen = "{{seal:";
     for (std::size_t start = json.find(kOpen); start != std::string::npos; start = json.find(kOpen, start)) {
       const std::size_t end = json.find("}}", start);
@@ -174,14 +156,7 @@ class RdsTestWorld {
     return json;
   }
 
-  HostKey key_;
-  std::unique_ptr<const PlatformConfiguration> configuration_;
-  std::unique_ptr<CloudSimulator> simulator_;
-  LogWriter writer_;
-  std::optional<LogCapture> capture_;
-  HostEnvironment environment_;
-  std::optional<HostEnvironment::Installation> hostInstallation_;
-  std::optional<CloudSimulator::Installation> simulatorInstallation_;
+  teststage::TestStage stage_;
 };
 
 }  // namespace rdstest

@@ -156,9 +156,7 @@ class InventoryTestWorld {
  public:
   explicit InventoryTestWorld(const std::string& configurationJson = platformJson())
       : base_(configurationJson, HostEnvironment::kNoJobId, kFixture) {
-    environment_ = HostEnvironment::current();
-    environment_.clock = &clock_;
-    installation_.emplace(environment_);
+    base_.environment().clock = &clock_;
   }
 
   CloudSimulator& simulator() { return base_.simulator(); }
@@ -176,10 +174,8 @@ class InventoryTestWorld {
   }
 
  private:
+  FakeClock clock_;  // outlives the environment that points at it
   rdstest::RdsTestWorld base_;
-  FakeClock clock_;
-  HostEnvironment environment_;
-  std::optional<HostEnvironment::Installation> installation_;
 };
 
 }  // namespace inventorytest

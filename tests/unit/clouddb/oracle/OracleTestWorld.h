@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "../TestStage.h"
 #include "bridges/simulator/CloudSimulator.h"
 #include "platform/HostEnvironment.h"
 #include "platform/HostKey.h"
@@ -115,51 +116,28 @@ class OracleTestWorld {
  public:
   explicit OracleTestWorld(config::ConfigurationContents contents = defaultContents(),
                            std::string cloudFixture = kCloudFixture)
-      : key_(testKey()), writer_("/dev/null", 3) {
-    const CLmError made = PlatformConfiguration::FromContents(std::move(contents), "test", configuration_);
-    EXPECT_TRUE(made.IsSuccess()) << made.AsString();
-    std::string fixtureError;
-    simulator_ = CloudSimulator::fromJson(cloudFixture, fixtureError);
-    EXPECT_NE(simulator_, nullptr) << fixtureError;
-    capture_.emplace(writer_);
-    environment_.configuration = configuration_.get();
-    environment_.logWriter = &writer_;
-    environment_.hostKey = &key_;
-    hostInstallation_.emplace(environment_);
-    if (simulator_) simulatorInstallation_.emplace(*simulator_);
-  }
-  ~OracleTestWorld() {
-    simulatorInstallation_.reset();
-    hostInstallation_.reset();
-    capture_.reset();
-  }
+      : stage_(testKey(), teststage::configurationOf(std::move(contents)), cloudFixture, HostEnvironment::kNoJobId,
+               3) {}
 
   // Makes the platform's HTTP client trust this CA as well; call before the product runs.
-  void trustCa(const std::string& caFile) { environment_.httpsExtraCaFile = caFile; }
+  void trustCa(const std::string& caFile) { stage_.environment().httpsExtraCaFile = caFile; }
 
-  CloudSimulator& simulator() { return *simulator_; }
-  LogCapture& capture() { return *capture_; }
+  CloudSimulator& simulator() { return stage_.simulator(); }
+  LogCapture& capture() { return stage_.capture(); }
   // Every captured line's text, for asserting that no secret reached the log.
   std::string allText() const {
     std::string text;
-    for (const LogLine& line : capture_->lines()) text += line.text + "\n";
+    for (const LogLine& line : stage_.capture().lines()) text += line.text + "\n";
     return text;
   }
   std::vector<std::string> operations() const {
     std::vector<std::string> names;
-    for (const RecordedCall& call : simulator_->calls()) names.push_back(call.operation);
+    for (const RecordedCall& call : stage_.simulator().calls()) names.push_back(call.operation);
     return names;
   }
 
  private:
-  HostKey key_;
-  std::unique_ptr<const PlatformConfiguration> configuration_;
-  std::unique_ptr<CloudSimulator> simulator_;
-  LogWriter writer_;
-  std::optional<LogCapture> capture_;
-  HostEnvironment environment_;
-  std::optional<HostEnvironment::Installation> hostInstallation_;
-  std::optional<CloudSimulator::Installation> simulatorInstallation_;
+  teststage::TestStage stage_;
 };
 
 }  // namespace oracletest
