@@ -1,7 +1,5 @@
 #include "clouddb/core/AmazonServiceBase.h"
 
-#include <algorithm>
-
 #include <string>
 
 #include <openssl/crypto.h>
