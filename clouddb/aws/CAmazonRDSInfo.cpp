@@ -1,7 +1,8 @@
 #include "clouddb/aws/CAmazonRDSInfo.h"
 
-#include <algorithm>
-#include <map>
+#include <set>
+#include <string_view>
+#include <tuple>
 #include <utility>
 
 #include "clouddb/core/AwsTexts.h"
@@ -363,8 +364,9 @@ CLmError CAmazonRDSInfo::GetDBClusterInfoList(App::CloudDBEngineType engineType,
 
 CLmError CAmazonRDSInfo::listInstancesInternal(const std::string& region, const std::string& tagKey,
                                                const std::string& tagValue, std::vector<App::RDSDBInstance>& out) {
+  clouddb::aws::RdsListing listing;
   std::vector<clouddb::aws::RdsListedRecord> listed;
-  CLmError result = listInstanceRecords(region, tagKey, tagValue, listed);
+  CLmError result = listInstanceRecords(region, tagKey, tagValue, listing, listed);
   out.reserve(out.size() + listed.size());
   for (const clouddb::aws::RdsListedRecord& record : listed) {
     out.push_back(clouddb::aws::listedMessage(record));
@@ -373,26 +375,24 @@ CLmError CAmazonRDSInfo::listInstancesInternal(const std::string& region, const 
 }
 
 CLmError CAmazonRDSInfo::listInstanceRecords(const std::string& region, const std::string& tagKey,
-                                             const std::string& tagValue,
+                                             const std::string& tagValue, clouddb::aws::RdsListing& listing,
                                              std::vector<clouddb::aws::RdsListedRecord>& out) {
-  std::vector<RDSInfoStructs::SDBInstanceInfo> records;
-  if (!GetDBInstanceInfoList(0, 0, records, tagKey, tagValue, region)) {
+  if (!GetDBInstanceInfoList(0, 0, listing.instances, tagKey, tagValue, region)) {
     return FXErrorUtil::ErrorErrNo(CLM_HERE, kAwsLookupErrorCode, kLookupFailed, region.c_str(), tagKey.c_str(),
                                    tagValue.c_str());
   }
-  collapseClusterMembers(records, out);
+  collapseClusterMembers(listing.instances, out);
 
   // The instance records stay in out when the cluster step fails: the caller decides.
-  std::vector<RDSInfoStructs::SRDSClusterInfo> clusterRecords;
-  const CLmError clusters = listClusterRecords(nonAuroraClusterFilter(), tagKey, tagValue, region, clusterRecords);
+  const CLmError clusters = listClusterRecords(nonAuroraClusterFilter(), tagKey, tagValue, region, listing.clusters);
   if (clusters.IsFailure()) {
     m_log.Debug("listInstancesInternal", "%s", clusters.AsString().c_str());
     return FXErrorUtil::ErrorErrNo(CLM_HERE, kAwsLookupErrorCode, kLookupFailed, region.c_str(), tagKey.c_str(),
                                    tagValue.c_str());
   }
-  out.reserve(out.size() + clusterRecords.size());
-  for (RDSInfoStructs::SRDSClusterInfo& cluster : clusterRecords) {
-    out.emplace_back(std::move(cluster));
+  out.reserve(out.size() + listing.clusters.size());
+  for (const RDSInfoStructs::SRDSClusterInfo& cluster : listing.clusters) {
+    out.emplace_back(&cluster);
   }
   return CLmError();
 }
@@ -402,18 +402,17 @@ CLmError CAmazonRDSInfo::listInstanceRecords(const std::string& region, const st
 // region, so two same-named clusters of two regions are two databases and both are reported.
 void CAmazonRDSInfo::collapseClusterMembers(std::vector<RDSInfoStructs::SDBInstanceInfo>& records,
                                             std::vector<clouddb::aws::RdsListedRecord>& out) const {
-  // (region, engine) -> cluster identifiers already reported.
-  std::map<std::pair<std::string, std::string>, std::vector<std::string>> reportedClusters;
+  // (region, engine, cluster identifier) of the clusters already reported; the views stay valid
+  // because records is not resized here.
+  std::set<std::tuple<std::string_view, std::string_view, std::string_view>> reportedClusters;
   out.reserve(out.size() + records.size());
   for (RDSInfoStructs::SDBInstanceInfo& record : records) {
     if (isClusterEngine(record.engine)) {
       record.instanceIdentifier = record.clusterIdentifier;
-      std::vector<std::string>& reported = reportedClusters[{record.region, record.engine}];
-      if (std::find(reported.begin(), reported.end(), record.clusterIdentifier) != reported.end()) {
+      if (!reportedClusters.emplace(record.region, record.engine, record.clusterIdentifier).second) {
         continue;
       }
-      reported.push_back(record.clusterIdentifier);
     }
-    out.emplace_back(std::move(record));
+    out.emplace_back(&record);
   }
 }

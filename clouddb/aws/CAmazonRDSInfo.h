@@ -81,17 +81,18 @@ class CAmazonRDSInfo : public CRDSInfo {
   CLmError listInstancesInternal(const std::string& region, const std::string& tagKey, const std::string& tagValue,
                                  std::vector<App::RDSDBInstance>& out);
   // The same lookup, its records as the bridge gave them (for the content rules, which convert
-  // only what they keep).
+  // only what they keep): kept in listing, and viewed from out.
   CLmError listInstanceRecords(const std::string& region, const std::string& tagKey, const std::string& tagValue,
-                               std::vector<clouddb::aws::RdsListedRecord>& out);
+                               clouddb::aws::RdsListing& listing, std::vector<clouddb::aws::RdsListedRecord>& out);
 
   // --- Content expansion, preview and snapshots; defined with the content-rule and snapshot
   // code of this folder. ---
   CLmError ExpandRdsContent(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
                             std::vector<App::RDSDBInstance>& out, unsigned long instanceId, bool verify);
   // The same expansion, its records as the bridge listed them (what a preview shows needs no
-  // host message).
+  // host message), kept in store.
   CLmError ExpandRdsContentAsListed(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
+                                    clouddb::aws::RdsListingStore& store,
                                     std::vector<clouddb::aws::RdsListedRecord>& out, unsigned long instanceId,
                                     bool verify);
   CLmError PreviewRdsContent(const unsigned long& instanceId, std::vector<std::string>& regions,
@@ -119,7 +120,8 @@ class CAmazonRDSInfo : public CRDSInfo {
                               std::vector<RDSInfoStructs::SRDSClusterInfo>& records);
   template <typename Output>
   CLmError expandRdsContent(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
-                            std::vector<Output>& out, unsigned long instanceId, bool verify, const CLmLocation& where);
+                            clouddb::aws::RdsListingStore& store, std::vector<Output>& out, unsigned long instanceId,
+                            bool verify, const CLmLocation& where);
   // The proxy entry a connect routes through, or null.
   static const SHostCredentials* usableProxy(const std::vector<SHostCredentials>& proxies);
 

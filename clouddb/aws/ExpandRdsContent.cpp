@@ -40,8 +40,9 @@ class RdsRules {
   // selectsNothing: the regions constraint leaves the instance no region, so no lookup may reach
   // the cloud (an empty end point would widen to every region); the rules are still walked so
   // that named entries raise their events.
-  RdsRules(CAmazonRDSInfo& provider, EvEvent& log, bool selectsNothing)
-      : provider_(provider), log_(log), selectsNothing_(selectsNothing) {}
+  // The lookups' records are kept in store.
+  RdsRules(CAmazonRDSInfo& provider, EvEvent& log, clouddb::aws::RdsListingStore& store, bool selectsNothing)
+      : provider_(provider), log_(log), store_(store), selectsNothing_(selectsNothing) {}
 
   EvEvent& log() { return log_; }
   const char* tag() const { return kTag; }
@@ -64,7 +65,7 @@ class RdsRules {
     if (selectsNothing_) {
       return {};
     }
-    return provider_.listInstanceRecords(region, tagKey, tagValue, out);
+    return provider_.listInstanceRecords(region, tagKey, tagValue, store_.newListing(), out);
   }
   Record recordOf(const Found& found) const {
     if constexpr (std::is_same_v<Record, Found>) {
@@ -84,7 +85,7 @@ class RdsRules {
       record.region = region;
       record.instanceIdentifier = name;
       record.engine = engine;
-      return Found(std::move(record));
+      return Found(&store_.keep(std::move(record)));
     } else {
       Record record;
       record.setRegion(region);
@@ -135,6 +136,7 @@ class RdsRules {
  private:
   CAmazonRDSInfo& provider_;
   EvEvent& log_;
+  clouddb::aws::RdsListingStore& store_;
   bool selectsNothing_;
 };
 
@@ -160,20 +162,24 @@ std::string narrowRegionEndpoint(const std::string& regionEndpoint, const std::v
 
 CLmError CAmazonRDSInfo::ExpandRdsContent(bool preview, std::vector<std::string>& regions, const std::string& contentXml,
                                           std::vector<App::RDSDBInstance>& out, unsigned long instanceId, bool verify) {
-  return expandRdsContent(preview, regions, contentXml, out, instanceId, verify, CLM_HERE);
+  // The listed records are converted as they are selected, so they are not needed after.
+  clouddb::aws::RdsListingStore store;
+  return expandRdsContent(preview, regions, contentXml, store, out, instanceId, verify, CLM_HERE);
 }
 
 CLmError CAmazonRDSInfo::ExpandRdsContentAsListed(bool preview, std::vector<std::string>& regions,
                                                   const std::string& contentXml,
+                                                  clouddb::aws::RdsListingStore& store,
                                                   std::vector<clouddb::aws::RdsListedRecord>& out,
                                                   unsigned long instanceId, bool verify) {
-  return expandRdsContent(preview, regions, contentXml, out, instanceId, verify, CLM_HERE);
+  return expandRdsContent(preview, regions, contentXml, store, out, instanceId, verify, CLM_HERE);
 }
 
 template <typename Output>
 CLmError CAmazonRDSInfo::expandRdsContent(bool preview, std::vector<std::string>& regions,
-                                          const std::string& contentXml, std::vector<Output>& out,
-                                          unsigned long instanceId, bool verify, const CLmLocation& where) {
+                                          const std::string& contentXml, clouddb::aws::RdsListingStore& store,
+                                          std::vector<Output>& out, unsigned long instanceId, bool verify,
+                                          const CLmLocation& where) {
   if (instanceId != 0) {
     setInstanceId(instanceId);
   }
@@ -208,7 +214,7 @@ CLmError CAmazonRDSInfo::expandRdsContent(bool preview, std::vector<std::string>
   if (content.children().empty()) {
     return FXErrorUtil::ErrorErrNo(where, kAwsLookupErrorCode, kChildListMissing, contentXml.c_str());
   }
-  RdsRules<Output> rules(*this, m_log, selectsNothing);
+  RdsRules<Output> rules(*this, m_log, store, selectsNothing);
   clouddb::aws::ContentRuleWalk<RdsRules<Output>> walk(rules, preview, verify, regions, contentXml, where);
   return walk.run(content, out);
 }

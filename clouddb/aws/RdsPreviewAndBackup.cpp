@@ -11,9 +11,11 @@ using App::RDSDBInstance;
 CLmError CAmazonRDSInfo::PreviewRdsContent(const unsigned long& instanceId, std::vector<std::string>& regions,
                                            const std::string& contentXml, App::CloudDBEntity& entity) {
   using clouddb::aws::RdsListedRecord;
+  // The records the preview shows view the listings kept here until the nodes are made.
+  clouddb::aws::RdsListingStore store;
   return clouddb::aws::previewExpansion<RdsListedRecord>(
       [&](std::vector<RdsListedRecord>& found) {
-        return ExpandRdsContentAsListed(true, regions, contentXml, found, instanceId, false);
+        return ExpandRdsContentAsListed(true, regions, contentXml, store, found, instanceId, false);
       },
       entity,
       [this](const RdsListedRecord& record) {
