@@ -5,25 +5,6 @@
 #include "platform/config/Subclient.h"
 
 namespace clouddb::aws {
-namespace {
-
-constexpr char kSeparator = '\t';
-
-std::string joinKey(const std::string& region, const std::string& name) { return region + kSeparator + name; }
-
-}  // namespace
-
-std::string duplicateKey(const App::RDSDBInstance& record) {
-  return joinKey(record.region(), record.name()) + kSeparator + record.engine();
-}
-std::string duplicateKey(const App::DynamoDBTable& record) { return joinKey(record.region(), record.tableName()); }
-std::string duplicateKey(const App::DocumentDBCluster& record) {
-  return joinKey(record.region(), record.clusterIdentifier());
-}
-std::string duplicateKey(const App::RedshiftCluster& record) {
-  return joinKey(record.region(), record.clusterIdentifier());
-}
-
 const std::string& recordName(const App::RDSDBInstance& record) { return record.name(); }
 const std::string& recordName(const App::DynamoDBTable& record) { return record.tableName(); }
 const std::string& recordName(const App::DocumentDBCluster& record) { return record.clusterIdentifier(); }

@@ -3,7 +3,6 @@
 // the duplicates (two records with the same key are the same database), show the rest as
 // preview nodes, and find a backup set's content in the configuration.
 #include <cstdint>
-#include <set>
 #include <memory>
 #include <functional>
 #include <string>
@@ -18,12 +17,6 @@
 
 namespace clouddb::aws {
 
-// Region, name (and, for RDS, engine) joined by tabs.
-std::string duplicateKey(const App::RDSDBInstance& record);
-std::string duplicateKey(const App::DynamoDBTable& record);
-std::string duplicateKey(const App::DocumentDBCluster& record);
-std::string duplicateKey(const App::RedshiftCluster& record);
-
 const std::string& recordName(const App::RDSDBInstance& record);
 const std::string& recordName(const App::DynamoDBTable& record);
 const std::string& recordName(const App::DocumentDBCluster& record);
@@ -37,8 +30,9 @@ const std::string& recordRegion(const App::RedshiftCluster& record);
 const std::string& recordName(const RdsListedRecord& record);
 const std::string& recordRegion(const RdsListedRecord& record);
 
-// The texts of duplicateKey, viewed in the record rather than joined (the third is empty where
-// the key has two parts); and the same for a preview node: its type, region and name.
+// What makes two records the same database, viewed in the record: region, name and, for RDS,
+// engine (the third is empty where the key has two parts); and the same for a preview node: its
+// type, region and name.
 struct RecordKeyView {
   std::int64_t type = 0;
   std::string_view first;
@@ -66,10 +60,16 @@ RecordKeyView duplicateKeyView(const Record& record) {
 // Moves each record of found whose key was not seen earlier in this call into out, in order.
 template <typename Record>
 void appendUnique(std::vector<Record>& found, std::vector<Record>& out) {
-  std::set<std::string> seen;
-  for (Record& record : found) {
-    if (seen.insert(duplicateKey(record)).second) {
-      out.push_back(std::move(record));
+  // The keys view the records of found, so every record is judged before any is moved.
+  std::unordered_set<RecordKeyView, RecordKeyViewHash> seen;
+  seen.reserve(found.size());
+  std::vector<bool> first(found.size());
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    first[i] = seen.insert(duplicateKeyView(found[i])).second;
+  }
+  for (std::size_t i = 0; i < found.size(); ++i) {
+    if (first[i]) {
+      out.push_back(std::move(found[i]));
     }
   }
 }
@@ -77,23 +77,20 @@ void appendUnique(std::vector<Record>& found, std::vector<Record>& out) {
 // Appends one node (type, name, region) per distinct record to the entity's children. A node
 // shows only its type, name and region, so two records that differ in nothing else (a named
 // entry of a preview, which is not looked up, and the same database found by another rule)
-// are shown once.
+// are shown once. A node's type follows from what makes two records the same database (its
+// duplicate key), so records that are duplicates always make the same node, and one set of
+// shown nodes drops both kinds of repeat.
 template <typename Record, typename NodeTypeOf>
 void appendPreviewNodes(const std::vector<Record>& found, App::CloudDBEntity& entity, NodeTypeOf nodeTypeOf) {
   if (found.empty()) {
     return;  // the entity's children stay as they were, unset when they were
   }
   // The keys view the records of found, which stay in place while the nodes are made.
-  std::unordered_set<RecordKeyView, RecordKeyViewHash> seen;
   std::unordered_set<RecordKeyView, RecordKeyViewHash> shown;
-  seen.reserve(found.size());
   shown.reserve(found.size());
   MessageList& children = *entity.mutableListObject(App::CloudDBEntity::kChildren);
   children.reserve(children.size() + found.size());
   for (const Record& record : found) {
-    if (!seen.insert(duplicateKeyView(record)).second) {
-      continue;
-    }
     const std::int64_t type = nodeTypeOf(record);
     if (!shown.insert(RecordKeyView{type, recordRegion(record), recordName(record), {}}).second) {
       continue;

@@ -6,6 +6,7 @@
 
 #include "../core/RdsTestWorld.h"
 #include "clouddb/aws/CAmazonRDSInfo.h"
+#include "clouddb/aws/ContentResults.h"
 
 namespace {
 
@@ -94,6 +95,26 @@ TEST(RdsBackupSet, ExpandsTheSubclientsContentWithoutDuplicates) {
   std::vector<std::string> names;
   for (const App::RDSDBInstance& record : out) names.push_back(record.name());
   EXPECT_EQ(names, (std::vector<std::string>{"shop", "shop", "billing"}));
+}
+
+TEST(RdsBackupSet, DuplicatesAreTheSameRegionNameAndEngineWhateverTheyHold) {
+  const auto record = [](std::string region, std::string name, std::string engine) {
+    App::RDSDBInstance instance;
+    instance.setRegion(std::move(region));
+    instance.setName(std::move(name));
+    instance.setEngine(std::move(engine));
+    return instance;
+  };
+  // Texts with tabs must not run into each other, and short texts (kept inside the record)
+  // must still be compared after earlier records were moved out.
+  std::vector<App::RDSDBInstance> found = {record("a\tb", "c", "mysql"), record("a", "b\tc", "mysql"),
+                                           record("a", "b", "c\tmysql"), record("a", "b\tc", "mysql"),
+                                           record("a\tb", "c", "mysql"), record("a", "b", "c\tmysql")};
+  std::vector<App::RDSDBInstance> out;
+  clouddb::aws::appendUnique(found, out);
+  std::vector<std::string> kept;
+  for (const App::RDSDBInstance& instance : out) kept.push_back(instance.region() + "|" + instance.name());
+  EXPECT_EQ(kept, (std::vector<std::string>{"a\tb|c", "a|b\tc", "a|b"}));
 }
 
 TEST(RdsBackupSet, ReportsMissingContentAndMissingInstance) {
