@@ -8,6 +8,7 @@
 #include "HostPaths.h"
 #include "HttpsTrust.h"
 #include "ProductLibrary.h"
+#include "SkippingClock.h"
 #include "bridges/simulator/CloudSimulator.h"
 #include "platform/Clock.h"
 #include "platform/HostEnvironment.h"
@@ -33,6 +34,8 @@ constexpr std::array kHostOptionSpecs{
     OptionSpec{"job-id", "N", "job id of the calls (default -123456: no job)"},
     OptionSpec{"library", "PATH", "the product library to load (default: the one built with this host)"},
     OptionSpec{kHttpsCaOption, "FILE", "a PEM file of CAs that HTTPS peers may be signed by, besides the system's"},
+    OptionSpec{"skip-sleeps", "", "sleeps return at once, moving the host's clock on instead, with a log line each "
+                                  "(for tests of retry schedules)"},
 };
 
 std::string example(const char* name) {
@@ -46,7 +49,7 @@ struct HostRuntime::Parts {
   std::unique_ptr<const PlatformConfiguration> configuration;
   std::unique_ptr<LogWriter> logWriter;
   std::unique_ptr<CaptureFile> capture;
-  SystemClock clock;
+  std::unique_ptr<Clock> clock;
   std::unique_ptr<CloudSimulator> simulator;
   std::unique_ptr<CloudCallFile> cloudCalls;  // observes the simulator, so it goes first
   std::optional<CloudSimulator::Installation> simulatorInstallation;
@@ -97,6 +100,7 @@ CLmError readHostOptions(const ParsedArguments& arguments, HostOptions& options)
   options.captureFile = arguments.valueOr("capture", options.captureFile);
   options.cloudCallsFile = arguments.valueOr("cloud-calls", options.cloudCallsFile);
   options.libraryPath = arguments.valueOr("library", options.libraryPath);
+  options.skipSleeps = arguments.has("skip-sleeps");
   if (auto caFile = arguments.value(kHttpsCaOption)) {
     options.httpsCaFile = *caFile;
   }
@@ -163,7 +167,12 @@ CLmError HostRuntime::start(const HostOptions& options, std::unique_ptr<HostRunt
   }
   parts->environment.configuration = parts->configuration.get();
   parts->environment.logWriter = parts->logWriter.get();
-  parts->environment.clock = &parts->clock;
+  if (options.skipSleeps) {
+    parts->clock = std::make_unique<SkippingClock>(*parts->logWriter, options.jobId);
+  } else {
+    parts->clock = std::make_unique<SystemClock>();
+  }
+  parts->environment.clock = parts->clock.get();
   parts->environment.hostKey = &*parts->hostKey;
   parts->environment.jobId = options.jobId;
   parts->environment.httpsExtraCaFile = extraCaFile(options.httpsCaFile, *parts->configuration, options.platformFile);

@@ -32,6 +32,7 @@ struct HostOptions {
   std::int64_t jobId = -123456;
   std::string libraryPath;
   std::optional<std::string> httpsCaFile;  // --https-ca; unset: the configuration's setting
+  bool skipSleeps = false;                 // --skip-sleeps: see SkippingClock
 };
 
 // The options every command that calls the product takes, and their defaults (under examples/

@@ -31,6 +31,16 @@ std::optional<std::string> optionalString(const Value& object, const char* name,
   return std::string(object[name].GetString(), object[name].GetStringLength());
 }
 
+bool optionalFlag(const Value& object, const char* name, const std::string& file) {
+  if (!object.HasMember(name)) {
+    return false;
+  }
+  if (!object[name].IsBool()) {
+    refuse(file, std::string("'") + name + "' must be true or false");
+  }
+  return object[name].GetBool();
+}
+
 std::optional<std::int64_t> optionalInteger(const Value& object, const char* name, const std::string& file) {
   if (!object.HasMember(name)) {
     return std::nullopt;
@@ -306,6 +316,7 @@ Scenario loadScenario(const std::string& folder, const std::string& examplesFold
       resolvePath(optionalString(root, "cloud", file).value_or("${examples}/cloud.json"), folder, examplesFolder);
   scenario.keyFile =
       resolvePath(optionalString(root, "keyFile", file).value_or("${examples}/host.key"), folder, examplesFolder);
+  scenario.skipSleeps = optionalFlag(root, "skipSleeps", file);
   readCall(root, scenario, file, examplesFolder);
   readHttpsPeer(root, scenario, file);
   readAzurePeers(root, scenario, file);

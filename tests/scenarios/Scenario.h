@@ -70,6 +70,8 @@ struct Scenario {
   std::string cloudFile;
   std::string keyFile;
   bool network = true;
+  // The host runs with --skip-sleeps: its pauses are logged, not waited out.
+  bool skipSleeps = false;
   // Network: the request file; none = the console closes before sending anything.
   std::optional<std::string> requestFile;
   std::vector<std::string> args;  // in-process: the call's flags

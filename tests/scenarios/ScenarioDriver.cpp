@@ -65,6 +65,9 @@ std::vector<std::string> hostOptions(const Scenario& scenario, const testsupport
   std::vector<std::string> options{"--platform", scenario.platformFile, "--cloud",    scenario.cloudFile,
                                    "--key-file", scenario.keyFile,      "--log-file", scratch.file("host.log"),
                                    "--capture",  scratch.file("capture.jsonl")};
+  if (scenario.skipSleeps) {
+    options.push_back("--skip-sleeps");
+  }
   // Given later, the peers' files win over the scenario's.
   for (const std::vector<std::string>& more : {peers.https ? peers.https->hostOptions() : std::vector<std::string>(),
                                                peers.azure ? peers.azure->hostOptions() : std::vector<std::string>()}) {

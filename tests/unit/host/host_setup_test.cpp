@@ -7,11 +7,30 @@
 #include "HostTestSupport.h"
 #include "NetworkEntryPoints.h"
 #include "ProductLibrary.h"
+#include "SkippingClock.h"
 #include "StopSignals.h"
 #include "platform/HostEnvironment.h"
+#include "platform/LogWriter.h"
 
 namespace host {
 namespace {
+
+TEST(SkippingClock, ASleepMovesTheClockOnAndIsLoggedInsteadOfWaited) {
+  LogWriter writer(0);  // nothing to standard error; the capture sees every line
+  LogCapture capture(writer);
+  SkippingClock clock(writer, 42);
+  const auto wallBefore = clock.now();
+  const auto steadyBefore = clock.steadyNow();
+  clock.sleepFor(std::chrono::hours(1));
+  clock.sleepFor(std::chrono::milliseconds(0));  // nothing to skip, nothing to say
+  EXPECT_GE(clock.now() - wallBefore, std::chrono::hours(1));
+  EXPECT_GE(clock.steadyNow() - steadyBefore, std::chrono::hours(1));
+  const std::vector<LogLine> lines = capture.lines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].tag, "clouddb-host");
+  EXPECT_EQ(lines[0].text, "skipped a sleep of 3600000 ms");
+  EXPECT_EQ(lines[0].jobId, 42);
+}
 
 TEST(ProductLibrary, AMissingLibraryIsRefusedWithItsPath) {
   std::unique_ptr<ProductLibrary> library;
