@@ -17,7 +17,7 @@ build: setup
 	cmake --build $(BUILD) -j $(JOBS)
 
 build-asan: setup
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCLOUDDB_SANITIZE=ON -DCLOUDDB_BUILD_BENCH=OFF
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCLOUDDB_SANITIZE=ON -DCLOUDDB_BUILD_BENCH=OFF -DCLOUDDB_UNIT_TEST_SHARDS=4
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 demo: build

@@ -8,18 +8,26 @@ namespace {
 
 using RDSInfoStructs::SDBInstanceFilter;
 
-// Walks the regions in order and, inside each, the objects in fixture order.
+// The objects of the regions that carry the tag and are wanted: the regions in order and, inside
+// each, the objects in fixture order (a region named twice is listed twice, as the cloud does).
+// One pass over the objects, however many regions are asked for.
 template <class Record>
 std::vector<const Record*> selectTaggedRecords(const std::vector<Tagged<Record>>& objects,
                                                const std::vector<std::string>& regions, const TagFilter& tags,
                                                const std::function<bool(const Record&)>& wanted) {
+  // Each region asked for, by the place it is first named at.
+  std::vector<std::vector<const Record*>> byRegion(regions.size());
+  for (const Tagged<Record>& object : objects) {
+    const auto named = std::find(regions.begin(), regions.end(), object.record.region);
+    if (named != regions.end() && tags.matches(object.tags) && wanted(object.record)) {
+      byRegion[static_cast<std::size_t>(named - regions.begin())].push_back(&object.record);
+    }
+  }
   std::vector<const Record*> selected;
   for (const std::string& region : regions) {
-    for (const Tagged<Record>& object : objects) {
-      if (object.record.region == region && tags.matches(object.tags) && wanted(object.record)) {
-        selected.push_back(&object.record);
-      }
-    }
+    const auto first = std::find(regions.begin(), regions.end(), region);
+    const std::vector<const Record*>& found = byRegion[static_cast<std::size_t>(first - regions.begin())];
+    selected.insert(selected.end(), found.begin(), found.end());
   }
   return selected;
 }
@@ -27,23 +35,11 @@ std::vector<const Record*> selectTaggedRecords(const std::vector<Tagged<Record>>
 template <class Record>
 std::vector<Record> selectTagged(const std::vector<Tagged<Record>>& objects, const std::vector<std::string>& regions,
                                  const TagFilter& tags, const std::function<bool(const Record&)>& wanted) {
-  const auto selects = [&](const Tagged<Record>& object, const std::string& region) {
-    return object.record.region == region && tags.matches(object.tags) && wanted(object.record);
-  };
-  // Counted first: records are large, and growing the list would move each of them again.
-  std::size_t count = 0;
-  for (const std::string& region : regions) {
-    count += static_cast<std::size_t>(
-        std::count_if(objects.begin(), objects.end(), [&](const Tagged<Record>& object) { return selects(object, region); }));
-  }
+  const std::vector<const Record*> found = selectTaggedRecords(objects, regions, tags, wanted);
   std::vector<Record> selected;
-  selected.reserve(count);
-  for (const std::string& region : regions) {
-    for (const Tagged<Record>& object : objects) {
-      if (selects(object, region)) {
-        selected.push_back(object.record);
-      }
-    }
+  selected.reserve(found.size());  // records are large: growing the list would move each again
+  for (const Record* record : found) {
+    selected.push_back(*record);
   }
   return selected;
 }
