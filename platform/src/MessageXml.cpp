@@ -14,8 +14,10 @@
 // are refused with the reason and the offset in the text. Comments, the XML declaration and
 // whitespace between elements are allowed.
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <cstdint>
 #include <iterator>
 #include <string>
@@ -45,82 +47,77 @@ constexpr const char* kEncryptedAttribute = "encrypted";
 // format: attributes in double quotes, an element without children closed as <name/>, and its
 // escapes (below). A text is cut at its first NUL, as pugixml's own strings end there.
 
-// Control characters (1 to 31) become two-digit character references; in element text, tab,
-// line feed and carriage return stay as they are.
-void appendCharacterReference(std::string& out, unsigned char c) {
-  out += "&#";
-  out += static_cast<char>('0' + c / 10);
-  out += static_cast<char>('0' + c % 10);
-  out += ';';
-}
+// How a character is written: as it is, as an entity, as a two-digit character reference, or not
+// at all (a NUL ends the text). Control characters (1 to 31) become character references; in
+// element text, tab, line feed and carriage return stay as they are.
+enum class Escape : std::uint8_t { None, Amp, Lt, Gt, Quot, Reference, End };
 
-// The escape of one character that needs one, or null when it is written as it is.
-const char* escapeOf(unsigned char c, bool attribute) {
-  switch (c) {
-    case '&':
-      return "&amp;";
-    case '<':
-      return "&lt;";
-    case '>':
-      return attribute ? nullptr : "&gt;";
-    case '"':
-      return attribute ? "&quot;" : nullptr;
-    default:
-      return nullptr;
+using EscapeTable = std::array<Escape, 256>;
+
+constexpr EscapeTable escapeTable(bool attribute) {
+  EscapeTable table{};
+  for (Escape& escape : table) {
+    escape = Escape::None;
   }
-}
-
-void appendEscaped(std::string& out, std::string_view text, bool attribute) {
-  std::size_t run = 0;  // where the characters written as they are begin
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    const auto c = static_cast<unsigned char>(text[at]);
-    const bool control = c < 32 && (attribute || (c != '\t' && c != '\n' && c != '\r'));
-    const char* escape = control ? nullptr : escapeOf(c, attribute);
-    if (!control && escape == nullptr) {
-      continue;
-    }
-    out.append(text.data() + run, at - run);
-    run = at + 1;
-    if (c == 0) {
-      return;
-    }
-    if (control) {
-      appendCharacterReference(out, c);
-    } else {
-      out += escape;
-    }
+  for (std::size_t c = 1; c < 32; ++c) {
+    const bool keptInText = c == '\t' || c == '\n' || c == '\r';
+    table[c] = attribute || !keptInText ? Escape::Reference : Escape::None;
   }
-  out.append(text.data() + run, text.size() - run);
+  table[0] = Escape::End;
+  table['&'] = Escape::Amp;
+  table['<'] = Escape::Lt;
+  table['>'] = attribute ? Escape::None : Escape::Gt;
+  table['"'] = attribute ? Escape::Quot : Escape::None;
+  return table;
 }
 
+constexpr EscapeTable kAttributeEscapes = escapeTable(true);
+constexpr EscapeTable kTextEscapes = escapeTable(false);
+
+// The longest text one escaped character becomes ("&quot;").
+constexpr std::size_t kLongestEscape = 6;
+
+// Writes through a small buffer that is appended to the string whenever it fills, so that the
+// many small pieces of a large message cost a pointer bump each, and the string grows by large
+// appends only. The string holds the whole text once finish() has run.
 class XmlText {
  public:
   explicit XmlText(std::string& out) : out_(out) {}
+  XmlText(const XmlText&) = delete;
+  XmlText& operator=(const XmlText&) = delete;
+
+  void finish() { flush(); }
 
   void open(std::string_view name) {
-    out_ += '<';
-    out_ += name;
+    *room(1) = '<';
+    ++cursor_;
+    verbatim(name);
   }
   void attribute(std::string_view name, std::string_view value) {
-    out_ += ' ';
-    out_ += name;
-    out_ += "=\"";
-    appendEscaped(out_, value, true);
-    out_ += '"';
+    *room(1) = ' ';
+    ++cursor_;
+    verbatim(name);
+    cursor_ = copy(room(2), "=\"");
+    escaped(value, kAttributeEscapes);
+    *room(1) = '"';
+    ++cursor_;
   }
   void attribute(std::string_view name, std::int64_t value) {
     char digits[24];
-    const auto [end, status] = std::to_chars(std::begin(digits), std::end(digits), value);
+    const char* const end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
     attribute(name, std::string_view(digits, static_cast<std::size_t>(end - digits)));
   }
   // Ends the start tag: children follow, or the element ends here.
-  void endStart(bool withChildren) { out_ += withChildren ? ">" : "/>"; }
-  void close(std::string_view name) {
-    out_ += "</";
-    out_ += name;
-    out_ += '>';
+  void endStart(bool withChildren) {
+    cursor_ = copy(room(2), withChildren ? std::string_view(">") : std::string_view("/>"));
   }
-  void text(std::string_view value) { appendEscaped(out_, value, false); }
+  void close(std::string_view name) {
+    cursor_ = copy(room(2), "</");
+    verbatim(name);
+    *room(1) = '>';
+    ++cursor_;
+  }
+  void text(std::string_view value) { escaped(value, kTextEscapes); }
 
   // An element holding only a text (none when empty).
   void textElement(std::string_view name, std::string_view value) {
@@ -133,10 +130,88 @@ class XmlText {
   }
 
  private:
+  static constexpr std::size_t kBufferSize = 16 * 1024;
+
+  static char* copy(char* at, std::string_view piece) {
+    std::memcpy(at, piece.data(), piece.size());
+    return at + piece.size();
+  }
+
+  void flush() {
+    out_.append(buffer_.data(), static_cast<std::size_t>(cursor_ - buffer_.data()));
+    cursor_ = buffer_.data();
+  }
+
+  // Where the next `bytes` characters go, at the cursor: at most a quarter of the buffer, as longer
+  // runs bypass it.
+  char* room(std::size_t bytes) {
+    if (static_cast<std::size_t>(buffer_.data() + buffer_.size() - cursor_) < bytes) {
+      flush();
+    }
+    return cursor_;
+  }
+
+  // Characters written as they are: a long run goes to the string directly.
+  void verbatim(std::string_view run) {
+    if (run.size() > kBufferSize / 4) {
+      flush();
+      out_.append(run);
+    } else {
+      cursor_ = copy(room(run.size()), run);
+    }
+  }
+
+  // Runs of characters written as they are are copied whole; each other character is escaped.
+  void escaped(std::string_view value, const EscapeTable& escapes) {
+    const char* run = value.data();
+    const char* const end = value.data() + value.size();
+    for (const char* at = run;; ++at) {
+      const Escape escape = at == end ? Escape::End : escapes[static_cast<unsigned char>(*at)];
+      if (escape == Escape::None) {
+        continue;
+      }
+      verbatim(std::string_view(run, static_cast<std::size_t>(at - run)));
+      char* out = room(kLongestEscape);
+      switch (escape) {
+        case Escape::Amp:
+          out = copy(out, "&amp;");
+          break;
+        case Escape::Lt:
+          out = copy(out, "&lt;");
+          break;
+        case Escape::Gt:
+          out = copy(out, "&gt;");
+          break;
+        case Escape::Quot:
+          out = copy(out, "&quot;");
+          break;
+        case Escape::Reference: {
+          const auto c = static_cast<unsigned char>(*at);
+          *out++ = '&';
+          *out++ = '#';
+          *out++ = static_cast<char>('0' + c / 10);
+          *out++ = static_cast<char>('0' + c % 10);
+          *out++ = ';';
+          break;
+        }
+        case Escape::None:
+        case Escape::End:
+          break;
+      }
+      cursor_ = out;
+      if (escape == Escape::End) {
+        return;
+      }
+      run = at + 1;
+    }
+  }
+
   std::string& out_;
+  std::array<char, kBufferSize> buffer_;
+  char* cursor_ = buffer_.data();
 };
 
-bool isAttributeKind(FieldKind kind) { return kind == FieldKind::String || kind == FieldKind::Int64; }
+bool isAttributeKind(FieldKind kind) { return msg::MessageType::isAttributeKind(kind); }
 
 // Whether a child field writes at least one element.
 bool writesChildren(const CNMessageBase::Value& value) {
@@ -217,6 +292,7 @@ std::string render(const CNMessageBase& message, bool maskPasswords) {
   std::string text;
   XmlText out(text);
   writeMessage(out, message.type().xmlElement, message, maskPasswords);
+  out.finish();
   return text;
 }
 
@@ -224,15 +300,18 @@ std::string render(const CNMessageBase& message, bool maskPasswords) {
 
 bool isBlank(std::string_view text) { return text.find_first_not_of(" \t\r\n") == std::string_view::npos; }
 
-bool isTextNode(pugi::xml_node node) {
-  return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
-}
+bool isTextNode(pugi::xml_node_type type) { return type == pugi::node_pcdata || type == pugi::node_cdata; }
 
+bool isTextNode(pugi::xml_node node) { return isTextNode(node.type()); }
+
+// Reads message elements into messages. A refusal stops the reading: the reading function
+// answers false and the reader keeps the failure until takeFailure().
 class Reader {
  public:
   explicit Reader(std::string_view what) : what_(what) {}
 
-  CLmError readMessage(pugi::xml_node element, CNMessageBase& message, int depth) const;
+  bool readMessage(pugi::xml_node element, CNMessageBase& message, int depth);
+  CLmError takeFailure() { return std::move(failure_); }
 
   CLmError fail(pugi::xml_node at, const std::string& reason) const {
     return CLmError(CLmError::Kind::ErrNo, EINVAL,
@@ -241,14 +320,20 @@ class Reader {
   }
 
  private:
-  CLmError readAttribute(pugi::xml_node element, pugi::xml_attribute attribute, CNMessageBase& message) const;
-  CLmError readChild(pugi::xml_node child, CNMessageBase& message, int depth) const;
-  CLmError readAnyList(pugi::xml_node wrapper, MessageList& list, int depth) const;
-  CLmError readText(pugi::xml_node element, std::string& text) const;
-  CLmError readPassword(pugi::xml_node element, msg::PasswordString& password) const;
+  bool refuse(pugi::xml_node at, const std::string& reason) {
+    failure_ = fail(at, reason);
+    return false;
+  }
+  // Reads the attribute into the field at index in fields, the one its name finds (-1: none).
+  bool readAttribute(pugi::xml_node element, pugi::xml_attribute attribute, const char* name, int index,
+                     CNMessageBase& message);
+  bool readChild(pugi::xml_node child, std::size_t index, CNMessageBase& message, int depth);
+  bool readAnyList(pugi::xml_node wrapper, MessageList& list, int depth);
+  bool readText(pugi::xml_node element, std::string& text);
+  bool readPassword(pugi::xml_node element, msg::PasswordString& password);
 
   // The declared sub-message type, remembered: a list asks for the same one again and again.
-  const msg::MessageType* subTypeOf(const FieldDecl& decl) const {
+  const msg::MessageType* subTypeOf(const FieldDecl& decl) {
     if (lastSubTypeId_ != decl.subType || lastSubType_ == nullptr) {
       lastSubTypeId_ = decl.subType;
       lastSubType_ = msg::findType(decl.subType);
@@ -257,8 +342,9 @@ class Reader {
   }
 
   std::string what_;
-  mutable msg::MessageTypeId lastSubTypeId_{};
-  mutable const msg::MessageType* lastSubType_ = nullptr;
+  CLmError failure_;
+  msg::MessageTypeId lastSubTypeId_{};
+  const msg::MessageType* lastSubType_ = nullptr;
 };
 
 // Whether a declared name equals a NUL-terminated name from the parser. The parser's name may be
@@ -278,19 +364,27 @@ bool sameName(std::string_view declared, const char* name) {
 // text would arrive cut short. References beyond Unicode are caught too: the parser's arithmetic
 // wraps them, and &#4294967296; would decode to 0. npos when there is none.
 std::size_t findNulCharacter(std::string_view xml) {
-  for (std::size_t at = 0; at < xml.size(); ++at) {
-    if (xml[at] == '\0') {
-      return at;
+  if (xml.empty()) {
+    return std::string_view::npos;  // and an empty view may hold no pointer for memchr
+  }
+  const char* const begin = xml.data();
+  const char* const end = begin + xml.size();
+  const auto* nulByte = static_cast<const char*>(std::memchr(begin, '\0', xml.size()));
+  // Only a reference before the first NUL byte can come first.
+  const char* const searchEnd = nulByte != nullptr ? nulByte : end;
+  for (const char* at = begin;; ++at) {
+    at = static_cast<const char*>(std::memchr(at, '&', static_cast<std::size_t>(searchEnd - at)));
+    if (at == nullptr) {
+      break;
     }
-    if (xml[at] != '&' || at + 2 >= xml.size() || xml[at + 1] != '#') {
+    if (end - at <= 2 || at[1] != '#') {
       continue;
     }
-    const bool hex = xml[at + 2] == 'x';
-    std::size_t digit = at + (hex ? 3 : 2);
+    const bool hex = at[2] == 'x';
     std::uint64_t value = 0;
     bool any = false;
-    for (; digit < xml.size(); ++digit) {
-      const char c = xml[digit];
+    for (const char* digit = at + (hex ? 3 : 2); digit < end; ++digit) {
+      const char c = *digit;
       int v = -1;
       if (c >= '0' && c <= '9') {
         v = c - '0';
@@ -306,21 +400,10 @@ std::size_t findNulCharacter(std::string_view xml) {
       value = std::min<std::uint64_t>(value * (hex ? 16 : 10) + static_cast<unsigned>(v), 0x110000);
     }
     if (any && (value == 0 || value > 0x10FFFF)) {
-      return at;
+      return static_cast<std::size_t>(at - begin);
     }
   }
-  return std::string_view::npos;
-}
-
-int findField(const CNMessageBase& message, const char* xmlName, bool attribute) {
-  const auto& fields = message.type().fields;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    const bool isAttribute = fields[i].kind == FieldKind::String || fields[i].kind == FieldKind::Int64;
-    if (isAttribute == attribute && sameName(fields[i].xmlName, xmlName)) {
-      return static_cast<int>(i);
-    }
-  }
-  return -1;
+  return nulByte != nullptr ? static_cast<std::size_t>(nulByte - begin) : std::string_view::npos;
 }
 
 // The number of siblings from this element on with its name: the length of the list it starts.
@@ -332,161 +415,172 @@ std::size_t countRun(pugi::xml_node first) {
   return count;
 }
 
-CLmError Reader::readMessage(pugi::xml_node element, CNMessageBase& message, int depth) const {
+bool Reader::readMessage(pugi::xml_node element, CNMessageBase& message, int depth) {
   if (depth > msg::kMaxXmlDepth) {
-    return fail(element, "messages nested deeper than " + std::to_string(msg::kMaxXmlDepth) + " levels");
+    return refuse(element, "messages nested deeper than " + std::to_string(msg::kMaxXmlDepth) + " levels");
   }
-  for (pugi::xml_attribute attribute : element.attributes()) {
-    if (CLmError error = readAttribute(element, attribute, message); error.IsFailure()) {
-      return error;
+  const msg::MessageType& type = message.type();
+  for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+    const char* const name = attribute.name();
+    if (!readAttribute(element, attribute, name, type.slotOfXml(name, true), message)) {
+      return false;
     }
   }
-  for (pugi::xml_node child : element.children()) {
-    if (child.type() == pugi::node_element) {
-      if (CLmError error = readChild(child, message, depth); error.IsFailure()) {
-        return error;
+  // The field of the element before: the elements of a list follow one another.
+  int previous = -1;
+  for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+    const pugi::xml_node_type kind = child.type();
+    if (kind == pugi::node_element) {
+      const char* const name = child.name();
+      int index = previous;
+      if (index < 0 || !sameName(type.fields[static_cast<std::size_t>(index)].xmlName, name)) {
+        index = type.slotOfXml(name, false);
       }
-    } else if (isTextNode(child) && !isBlank(child.value())) {
-      return fail(child, "element '" + std::string(element.name()) + "' holds text; a message takes none");
+      if (index < 0) {
+        return refuse(child, "unknown element '" + std::string(name) + "' in " + std::string(type.tagName));
+      }
+      previous = index;
+      if (!readChild(child, static_cast<std::size_t>(index), message, depth)) {
+        return false;
+      }
+    } else if (isTextNode(kind) && !isBlank(child.value())) {
+      return refuse(child, "element '" + std::string(element.name()) + "' holds text; a message takes none");
     }
   }
-  return {};
+  return true;
 }
 
-CLmError Reader::readAttribute(pugi::xml_node element, pugi::xml_attribute attribute, CNMessageBase& message) const {
-  const int index = findField(message, attribute.name(), true);
+bool Reader::readAttribute(pugi::xml_node element, pugi::xml_attribute attribute, const char* name, int index,
+                           CNMessageBase& message) {
   if (index < 0) {
-    return fail(element, "unknown attribute '" + std::string(attribute.name()) + "' on element '" +
-                             std::string(element.name()) + "' (" + std::string(message.type().tagName) + ")");
+    return refuse(element, "unknown attribute '" + std::string(name) + "' on element '" + std::string(element.name()) +
+                               "' (" + std::string(message.type().tagName) + ")");
   }
   CNMessageBase::Value& slot = message.mutableValues()[static_cast<std::size_t>(index)];
   if (!std::holds_alternative<std::monostate>(slot)) {
-    return fail(element, "attribute '" + std::string(attribute.name()) + "' given twice");
+    return refuse(element, "attribute '" + std::string(name) + "' given twice");
   }
   const std::string_view text = attribute.value();
   if (message.type().fields[static_cast<std::size_t>(index)].kind == FieldKind::String) {
-    slot = std::string(text);
-    return {};
+    slot.emplace<std::string>(text);
+    return true;
   }
   std::int64_t number = 0;
   const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), number);
   if (text.empty() || status != std::errc() || end != text.data() + text.size()) {
-    return fail(element, "attribute '" + std::string(attribute.name()) + "' is not a 64-bit integer: '" +
-                             std::string(text) + "'");
+    return refuse(element, "attribute '" + std::string(name) + "' is not a 64-bit integer: '" + std::string(text) + "'");
   }
-  slot = number;
-  return {};
+  slot.emplace<std::int64_t>(number);
+  return true;
 }
 
-CLmError Reader::readChild(pugi::xml_node child, CNMessageBase& message, int depth) const {
-  const int index = findField(message, child.name(), false);
-  if (index < 0) {
-    return fail(child, "unknown element '" + std::string(child.name()) + "' in " + std::string(message.type().tagName));
-  }
-  const FieldDecl& decl = message.type().fields[static_cast<std::size_t>(index)];
-  CNMessageBase::Value& slot = message.mutableValues()[static_cast<std::size_t>(index)];
+bool Reader::readChild(pugi::xml_node child, std::size_t index, CNMessageBase& message, int depth) {
+  const FieldDecl& decl = message.type().fields[index];
+  CNMessageBase::Value& slot = message.mutableValues()[index];
   const bool repeatable = decl.kind == FieldKind::ObjectList || decl.kind == FieldKind::StringList;
   if (!repeatable && !std::holds_alternative<std::monostate>(slot)) {
-    return fail(child, "element '" + std::string(child.name()) + "' given twice");
+    return refuse(child, "element '" + std::string(child.name()) + "' given twice");
   }
   if (decl.kind == FieldKind::Password) {
-    msg::PasswordString password;
-    CLmError error = readPassword(child, password);
-    slot = std::move(password);
-    return error;
+    return readPassword(child, slot.emplace<msg::PasswordString>());
   }
   if (decl.kind == FieldKind::StringList) {
-    if (!std::holds_alternative<std::vector<std::string>>(slot)) {
-      slot = std::vector<std::string>{};
+    auto* texts = std::get_if<std::vector<std::string>>(&slot);
+    if (texts == nullptr) {
+      texts = &slot.emplace<std::vector<std::string>>();
     }
-    std::string text;
-    CLmError error = readText(child, text);
-    std::get<std::vector<std::string>>(slot).push_back(std::move(text));
-    return error;
+    return readText(child, texts->emplace_back());
   }
-  if (decl.kind == FieldKind::ObjectList && !std::holds_alternative<MessageList>(slot)) {
-    slot = MessageList{};
-    std::get<MessageList>(slot).reserve(countRun(child));
-  }
-  if (decl.kind == FieldKind::ObjectList && decl.subType == msg::kAnyMessageType) {
-    return readAnyList(child, std::get<MessageList>(slot), depth);
+  MessageList* list = nullptr;
+  if (decl.kind == FieldKind::ObjectList) {
+    list = std::get_if<MessageList>(&slot);
+    if (list == nullptr) {
+      list = &slot.emplace<MessageList>();
+      list->reserve(countRun(child));
+    }
+    if (decl.subType == msg::kAnyMessageType) {
+      return readAnyList(child, *list, depth);
+    }
   }
   const msg::MessageType* subType = subTypeOf(decl);
   if (subType == nullptr) {
-    return fail(child, "field '" + std::string(decl.xmlName) + "' names an unregistered type");
+    return refuse(child, "field '" + std::string(decl.xmlName) + "' names an unregistered type");
   }
   std::unique_ptr<CNMessageBase> sub = subType->make();
-  CLmError error = readMessage(child, *sub, depth + 1);
-  if (decl.kind == FieldKind::Object) {
-    slot = std::move(sub);
+  CNMessageBase& read = *sub;
+  if (list != nullptr) {
+    list->push_back(std::move(sub));
   } else {
-    std::get<MessageList>(slot).push_back(std::move(sub));
+    slot.emplace<std::unique_ptr<CNMessageBase>>(std::move(sub));
   }
-  return error;
+  return readMessage(child, read, depth + 1);
 }
 
-CLmError Reader::readAnyList(pugi::xml_node wrapper, MessageList& list, int depth) const {
+bool Reader::readAnyList(pugi::xml_node wrapper, MessageList& list, int depth) {
   if (wrapper.first_attribute()) {
-    return fail(wrapper, "element '" + std::string(wrapper.name()) + "' takes no attributes");
+    return refuse(wrapper, "element '" + std::string(wrapper.name()) + "' takes no attributes");
   }
-  for (pugi::xml_node item : wrapper.children()) {
-    if (isTextNode(item)) {
+  for (pugi::xml_node item = wrapper.first_child(); item; item = item.next_sibling()) {
+    const pugi::xml_node_type kind = item.type();
+    if (isTextNode(kind)) {
       if (!isBlank(item.value())) {
-        return fail(item, "element '" + std::string(wrapper.name()) + "' holds text; it takes messages");
+        return refuse(item, "element '" + std::string(wrapper.name()) + "' holds text; it takes messages");
       }
       continue;
     }
-    if (item.type() != pugi::node_element) {
+    if (kind != pugi::node_element) {
       continue;
     }
     const msg::MessageType* type = msg::findTypeByElement(item.name());
     if (type == nullptr) {
-      return fail(item, "unknown message element '" + std::string(item.name()) + "'");
+      return refuse(item, "unknown message element '" + std::string(item.name()) + "'");
     }
     list.push_back(type->make());
-    if (CLmError error = readMessage(item, *list.back(), depth + 1); error.IsFailure()) {
-      return error;
+    if (!readMessage(item, *list.back(), depth + 1)) {
+      return false;
     }
   }
-  return {};
+  return true;
 }
 
-CLmError Reader::readText(pugi::xml_node element, std::string& text) const {
+bool Reader::readText(pugi::xml_node element, std::string& text) {
   if (element.first_attribute()) {
-    return fail(element, "element '" + std::string(element.name()) + "' takes no attributes");
+    return refuse(element, "element '" + std::string(element.name()) + "' takes no attributes");
   }
-  for (pugi::xml_node part : element.children()) {
-    if (isTextNode(part)) {
+  for (pugi::xml_node part = element.first_child(); part; part = part.next_sibling()) {
+    const pugi::xml_node_type kind = part.type();
+    if (isTextNode(kind)) {
       text += part.value();
-    } else if (part.type() == pugi::node_element) {
-      return fail(part, "element '" + std::string(element.name()) + "' takes text only");
+    } else if (kind == pugi::node_element) {
+      return refuse(part, "element '" + std::string(element.name()) + "' takes text only");
     }
   }
-  return {};
+  return true;
 }
 
-CLmError Reader::readPassword(pugi::xml_node element, msg::PasswordString& password) const {
+bool Reader::readPassword(pugi::xml_node element, msg::PasswordString& password) {
   password.encrypted = true;  // a stored secret is encrypted unless it says otherwise
-  for (pugi::xml_attribute attribute : element.attributes()) {
+  for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute()) {
     const std::string_view name = attribute.name();
     const std::string_view value = attribute.value();
     if (name != kEncryptedAttribute) {
-      return fail(element, "unknown attribute '" + std::string(name) + "' on password element '" +
-                               std::string(element.name()) + "'");
+      return refuse(element, "unknown attribute '" + std::string(name) + "' on password element '" +
+                                 std::string(element.name()) + "'");
     }
     if (value != "true" && value != "false") {
-      return fail(element, "attribute 'encrypted' must be true or false, not '" + std::string(value) + "'");
+      return refuse(element, "attribute 'encrypted' must be true or false, not '" + std::string(value) + "'");
     }
     password.encrypted = value == "true";
   }
-  for (pugi::xml_node part : element.children()) {
-    if (isTextNode(part)) {
+  for (pugi::xml_node part = element.first_child(); part; part = part.next_sibling()) {
+    const pugi::xml_node_type kind = part.type();
+    if (isTextNode(kind)) {
       password.text += part.value();
-    } else if (part.type() == pugi::node_element) {
-      return fail(part, "password element '" + std::string(element.name()) + "' takes text only");
+    } else if (kind == pugi::node_element) {
+      return refuse(part, "password element '" + std::string(element.name()) + "' takes text only");
     }
   }
-  return {};
+  return true;
 }
 
 // Parses the text and finds its one root element.
@@ -529,7 +623,7 @@ std::string CNMessageBase::AsString() const { return render(*this, true); }
 CLmError CNMessageBase::unserialize(std::string_view xml) {
   values_.clear();
   values_.resize(type_->fields.size());
-  const Reader reader(std::string(type_->tagName));
+  Reader reader(std::string(type_->tagName));
   pugi::xml_document document;
   pugi::xml_node root;
   CLmError error = loadRoot(document, xml, reader, root);
@@ -537,8 +631,8 @@ CLmError CNMessageBase::unserialize(std::string_view xml) {
     error = reader.fail(root, "the root element '" + std::string(root.name()) + "' is not '" +
                                   std::string(type_->xmlElement) + "'");
   }
-  if (error.IsSuccess()) {
-    error = reader.readMessage(root, *this, 1);
+  if (error.IsSuccess() && !reader.readMessage(root, *this, 1)) {
+    error = reader.takeFailure();
   }
   if (error.IsFailure()) {
     values_.clear();
@@ -561,6 +655,10 @@ std::unique_ptr<CNMessageBase> CNMessageBase::createFromXml(std::string_view xml
     return nullptr;
   }
   std::unique_ptr<CNMessageBase> message = type->make();
-  error = Reader(std::string(type->tagName)).readMessage(root, *message, 1);
-  return error.IsSuccess() ? std::move(message) : nullptr;
+  Reader typeReader(std::string(type->tagName));
+  if (!typeReader.readMessage(root, *message, 1)) {
+    error = typeReader.takeFailure();
+    return nullptr;
+  }
+  return message;
 }

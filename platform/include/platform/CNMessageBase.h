@@ -75,7 +75,8 @@ struct MessageType {
         fields(declared),
         make(maker),
         hostTagId(hostTag),
-        slotOfNumber(slotTable(declared)) {}
+        slotOfNumber(slotTable(declared)),
+        slotOfXmlName(nameTable(declared)) {}
 
   MessageTypeId id;
   std::string_view tagName;     // "App::CloudDBEntity"
@@ -88,6 +89,15 @@ struct MessageType {
   // The index in fields of each field number, -1 where none is declared: every typed access
   // goes through here, so it must not search.
   SlotTable slotOfNumber;
+
+  // The XML reader finds fields by name through a hashed table made with the type: open
+  // addressing over kNameBuckets buckets, each the index in fields of one field or -1, filled in
+  // declaration order. A type declaring more than kMostNamedFields fields, which none does today,
+  // is searched instead.
+  static constexpr std::size_t kNameBuckets = 64;
+  static constexpr std::size_t kMostNamedFields = kNameBuckets / 2;
+  using NameTable = std::array<std::int8_t, kNameBuckets>;
+  NameTable slotOfXmlName;
 
   constexpr std::uint32_t tagId() const { return hostTagId != 0 ? hostTagId : id.tagId(); }
 
@@ -104,7 +114,80 @@ struct MessageType {
     return -1;
   }
 
+  // Text and integer fields are written as attributes, every other kind as child elements.
+  static constexpr bool isAttributeKind(FieldKind kind) { return kind == FieldKind::String || kind == FieldKind::Int64; }
+
+  // The index in fields of the first field declared with this XML name and written as an
+  // attribute (or as an element), or -1. The name ends at its first NUL, as the parser's names do.
+  constexpr int slotOfXml(const char* name, bool attribute) const {
+    std::size_t length = 0;
+    while (name[length] != '\0') {
+      ++length;
+    }
+    const std::string_view wanted(name, length);
+    if (fields.size() > kMostNamedFields) {
+      for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (isAttributeKind(fields[i].kind) == attribute && sameText(fields[i].xmlName, wanted)) {
+          return static_cast<int>(i);
+        }
+      }
+      return -1;
+    }
+    for (std::size_t bucket = nameBucket(wanted);; bucket = (bucket + 1) % kNameBuckets) {
+      const int slot = slotOfXmlName[bucket];
+      if (slot < 0) {
+        return -1;
+      }
+      const FieldDecl& decl = fields[static_cast<std::size_t>(slot)];
+      if (isAttributeKind(decl.kind) == attribute && sameText(decl.xmlName, wanted)) {
+        return slot;
+      }
+    }
+  }
+
  private:
+  // Names are a few characters long: comparing them in place beats a call to compare memory.
+  static constexpr bool sameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+      return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      if (a[i] != b[i]) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  // Where a name's search starts: its length and its first and last characters tell the names of
+  // one type apart well enough (at most three probes for any declared name today).
+  static constexpr std::size_t nameBucket(std::string_view name) {
+    if (name.empty()) {
+      return 0;
+    }
+    const std::size_t first = static_cast<unsigned char>(name.front());
+    const std::size_t last = static_cast<unsigned char>(name.back());
+    return (name.size() * 11 + first * 5 + last * 3) % kNameBuckets;
+  }
+
+  static constexpr NameTable nameTable(std::span<const FieldDecl> declared) {
+    NameTable table{};
+    for (std::int8_t& slot : table) {
+      slot = -1;
+    }
+    if (declared.size() > kMostNamedFields) {
+      return table;
+    }
+    for (std::size_t i = 0; i < declared.size(); ++i) {
+      std::size_t bucket = nameBucket(declared[i].xmlName);
+      while (table[bucket] >= 0) {
+        bucket = (bucket + 1) % kNameBuckets;
+      }
+      table[bucket] = static_cast<std::int8_t>(i);
+    }
+    return table;
+  }
+
   static constexpr SlotTable slotTable(std::span<const FieldDecl> declared) {
     SlotTable table{};
     for (std::int8_t& slot : table) {

@@ -114,6 +114,32 @@ TEST(MessageRegistry, EveryDeclarationIsConsistent) {
   }
 }
 
+// The reader finds fields by XML name through each type's hashed table: every declared name must
+// lead to its own field, as an attribute or as an element by its kind, and a name one character
+// longer or shorter, or the right name in the other place, to none.
+TEST(MessageRegistry, EveryXmlNameFindsItsOwnFieldAndNoOther) {
+  for (const msg::MessageType* type : msg::registeredTypes()) {
+    std::set<std::string> declared;
+    for (const msg::FieldDecl& field : type->fields) {
+      declared.insert(std::string(field.xmlName));
+    }
+    for (std::size_t i = 0; i < type->fields.size(); ++i) {
+      const msg::FieldDecl& field = type->fields[i];
+      const std::string name(field.xmlName);
+      const std::string where = std::string(type->tagName) + " " + name;
+      const bool attribute = msg::MessageType::isAttributeKind(field.kind);
+      EXPECT_EQ(type->slotOfXml(name.c_str(), attribute), static_cast<int>(i)) << where;
+      EXPECT_EQ(type->slotOfXml(name.c_str(), !attribute), -1) << where;
+      for (const std::string& near : {name + "x", name.substr(0, name.size() - 1), std::string()}) {
+        if (declared.count(near) == 0) {
+          EXPECT_EQ(type->slotOfXml(near.c_str(), true), -1) << where << " / '" << near << "'";
+          EXPECT_EQ(type->slotOfXml(near.c_str(), false), -1) << where << " / '" << near << "'";
+        }
+      }
+    }
+  }
+}
+
 TEST(MessageRegistry, EntityFieldsSitAtTheirDeclaredPairs) {
   const std::pair<int, int> pairs[] = {{1, 1}, {3, 3}, {4, 7}, {5, 8}, {6, 12}, {9, 21}, {25, 25}};
   for (const auto& [number, position] : pairs) {
