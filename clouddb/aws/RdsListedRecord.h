@@ -4,9 +4,9 @@
 // cluster that is not collapsed from members. Content rules match and verify on these, so that
 // only the records a rule keeps pay for the conversion.
 //
-// A listed record views a record kept in an RdsListingStore: a lookup's records are written
-// once, where the bridge put them, and every rule and preview node that uses one views it there
-// instead of copying it.
+// A listed record views a record kept in the RdsListing of its lookup (an expansion keeps all of
+// its listings in an RdsListingStore): a lookup's records are written once, where the bridge put
+// them, and every rule and preview node that uses one views it there instead of copying it.
 #include <deque>
 #include <string>
 #include <variant>
