@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FixtureModel.h"
@@ -53,39 +54,39 @@ bool isAuroraEngine(const std::string& engine);
 // Refuses a first/count pair no listing can have (a negative count).
 CallFailure checkRange(unsigned long long first, int count);
 
+// Where records [first, first + count) of a list of size records lie: [begin, end) of it;
+// count 0 = to the end. A first beyond the list gives an empty range.
+inline std::pair<std::size_t, std::size_t> sliceBounds(std::size_t size, unsigned long long first, int count) {
+  if (first >= size) return {size, size};
+  const auto begin = static_cast<std::size_t>(first);
+  const std::size_t available = size - begin;
+  const std::size_t taken = count == 0 ? available : std::min<std::size_t>(available, static_cast<std::size_t>(count));
+  return {begin, begin + taken};
+}
+
 // Records [first, first + count) of records; count 0 = to the end.
 template <class Record>
 std::vector<Record> sliceOf(const std::vector<Record>& records, unsigned long long first, int count) {
-  if (first >= records.size()) return {};
-  const auto begin = records.begin() + static_cast<std::ptrdiff_t>(first);
-  const std::size_t available = records.size() - static_cast<std::size_t>(first);
-  const std::size_t taken = count == 0 ? available : std::min<std::size_t>(available, static_cast<std::size_t>(count));
-  return std::vector<Record>(begin, begin + static_cast<std::ptrdiff_t>(taken));
+  const auto [begin, end] = sliceBounds(records.size(), first, count);
+  return std::vector<Record>(records.begin() + static_cast<std::ptrdiff_t>(begin),
+                             records.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
 // Narrows records, in place, to [first, first + count); count 0 = to the end. A listing kept
 // whole (the usual case) moves no record.
 template <class Record>
 void keepSlice(std::vector<Record>& records, unsigned long long first, int count) {
-  if (first >= records.size()) {
-    records.clear();
-    return;
-  }
-  const std::size_t available = records.size() - static_cast<std::size_t>(first);
-  if (count != 0 && static_cast<std::size_t>(count) < available) {
-    records.erase(records.begin() + static_cast<std::ptrdiff_t>(first) + count, records.end());
-  }
-  records.erase(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(first));
+  const auto [begin, end] = sliceBounds(records.size(), first, count);
+  records.erase(records.begin() + static_cast<std::ptrdiff_t>(end), records.end());
+  records.erase(records.begin(), records.begin() + static_cast<std::ptrdiff_t>(begin));
 }
 
 // Appends records [first, first + count) to out; count 0 = to the end.
 template <class Record>
 void appendSlice(const std::vector<Record>& records, unsigned long long first, int count, std::vector<Record>& out) {
-  if (first >= records.size()) return;
-  const auto begin = records.begin() + static_cast<std::ptrdiff_t>(first);
-  const std::size_t available = records.size() - static_cast<std::size_t>(first);
-  const std::size_t taken = count == 0 ? available : std::min<std::size_t>(available, static_cast<std::size_t>(count));
-  out.insert(out.end(), begin, begin + static_cast<std::ptrdiff_t>(taken));
+  const auto [begin, end] = sliceBounds(records.size(), first, count);
+  out.insert(out.end(), records.begin() + static_cast<std::ptrdiff_t>(begin),
+             records.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
 }  // namespace cloudsim

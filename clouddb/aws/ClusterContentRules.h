@@ -43,8 +43,8 @@ class ClusterRules {
   }
   Record recordOf(const Found& found) const { return found; }
   std::string expressionFor(const std::string& pattern) { return provider_.prepareForRegex(pattern); }
-  static std::string nameOf(const Record& record) { return Traits::name(record); }
-  static std::string regionOf(const Record& record) { return record.region(); }
+  static const std::string& nameOf(const Record& record) { return Traits::name(record); }
+  static const std::string& regionOf(const Record& record) { return record.region(); }
 
   Record skeleton(const std::string& name, const std::string& region, std::int64_t) const {
     Record record;

@@ -21,9 +21,6 @@ const std::string& recordRegion(const RdsListedRecord& record) { return listedRe
 RecordKeyView duplicateKeyView(const App::RDSDBInstance& record) {
   return {0, record.region(), record.name(), record.engine()};
 }
-RecordKeyView duplicateKeyView(const RdsListedRecord& record) {
-  return {0, listedRegion(record), listedName(record), listedEngine(record)};
-}
 
 CLmError readBackupSetContent(unsigned long appId, std::uint64_t& instanceId, std::string& content,
                               const CLmLocation& where) {

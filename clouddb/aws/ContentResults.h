@@ -51,7 +51,6 @@ struct RecordKeyViewHash {
   }
 };
 RecordKeyView duplicateKeyView(const App::RDSDBInstance& record);
-RecordKeyView duplicateKeyView(const RdsListedRecord& record);
 template <typename Record>
 RecordKeyView duplicateKeyView(const Record& record) {
   return {0, recordRegion(record), recordName(record), {}};

@@ -18,7 +18,7 @@
 //   CLmError lookup(region, tagKey, tagValue, std::vector<Found>&);
 //   Record recordOf(const Found&) const;            the host record of a selected one
 //   std::string expressionFor(const std::string& pattern);
-//   static nameOf(const Found&), regionOf(const Found&): texts (a reference or a copy);
+//   static const std::string& nameOf(const Found&), regionOf(const Found&);
 //   Record skeleton(name, region, type) const;      an unverified specific entry
 //   bool verifiesSpecifics() const;
 //   bool isSameObject(const Found&, name, region, type) const;

@@ -14,7 +14,7 @@ struct DocumentDBTraits {
   static constexpr char kChildListMissing[] = "Child list is missing for DocumentDB XML '%s'";
   static constexpr char kUnexpectedType[] = "Unexpected first level type %d for DocumentDB XML '%s'";
   static constexpr const auto& kTagRule = clouddb::aws::texts::kClusterTagRule;
-  static std::string name(const Record& record) { return record.clusterIdentifier(); }
+  static const std::string& name(const Record& record) { return record.clusterIdentifier(); }
   static void setName(Record& record, const std::string& name) { record.setClusterIdentifier(name); }
   static CLmError expand(Provider& provider, bool preview, std::vector<std::string>& regions,
                          const std::string& contentXml, std::vector<Record>& out, unsigned long instanceId,

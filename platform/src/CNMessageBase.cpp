@@ -112,10 +112,17 @@ std::unique_ptr<CNMessageBase> CNMessageBase::clone() const {
 
 void CNMessageBase::recordFault(std::string fault) const { lastFieldFault_ = std::move(fault); }
 
-int CNMessageBase::fieldIndex(int field, FieldKind kind) const {
+int CNMessageBase::declaredSlot(int field) const {
   const int index = type_->slotOf(field);
   if (index < 0) {
     recordFault(std::string(type_->tagName) + ": no field " + std::to_string(field));
+  }
+  return index;
+}
+
+int CNMessageBase::fieldIndex(int field, FieldKind kind) const {
+  const int index = declaredSlot(field);
+  if (index < 0) {
     return -1;
   }
   const msg::FieldDecl& decl = type_->fields[static_cast<std::size_t>(index)];
@@ -162,18 +169,16 @@ bool CNMessageBase::acceptsSubType(const msg::FieldDecl& decl, const CNMessageBa
 }
 
 bool CNMessageBase::isSet(int field) const {
-  const int index = type_->slotOf(field);
+  const int index = declaredSlot(field);
   if (index < 0) {
-    recordFault(std::string(type_->tagName) + ": no field " + std::to_string(field));
     return false;
   }
   return !std::holds_alternative<std::monostate>(values_[static_cast<std::size_t>(index)]);
 }
 
 void CNMessageBase::clear(int field) {
-  const int index = type_->slotOf(field);
+  const int index = declaredSlot(field);
   if (index < 0) {
-    recordFault(std::string(type_->tagName) + ": no field " + std::to_string(field));
     return;
   }
   values_[static_cast<std::size_t>(index)] = std::monostate{};

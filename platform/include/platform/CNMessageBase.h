@@ -308,6 +308,8 @@ class CNMessageBase {
   ValueList& mutableValues() { return values_; }
 
  private:
+  // The index of the declared field of any kind, or -1 after recording a fault.
+  int declaredSlot(int field) const;
   // The index of the declared field, or -1 after recording a fault.
   int fieldIndex(int field, msg::FieldKind kind) const;
   int fieldIndexAt(int field, int position, msg::FieldKind kind) const;
