@@ -37,39 +37,6 @@ const MessageList& emptyMessageList() {
   return empty;
 }
 
-CNMessageBase::Value copyValue(const CNMessageBase::Value& value) {
-  if (const auto* object = std::get_if<std::unique_ptr<CNMessageBase>>(&value)) {
-    return *object ? (*object)->clone() : std::unique_ptr<CNMessageBase>();
-  }
-  if (const auto* list = std::get_if<MessageList>(&value)) {
-    MessageList copy;
-    copy.reserve(list->size());
-    for (const auto& element : *list) {
-      copy.push_back(element->clone());
-    }
-    return copy;
-  }
-  return std::visit(
-      [](const auto& plain) -> CNMessageBase::Value {
-        using T = std::decay_t<decltype(plain)>;
-        if constexpr (std::is_same_v<T, std::unique_ptr<CNMessageBase>> || std::is_same_v<T, MessageList>) {
-          return {};  // handled above
-        } else {
-          return plain;
-        }
-      },
-      value);
-}
-
-CNMessageBase::ValueList copyValues(const CNMessageBase::ValueList& values) {
-  CNMessageBase::ValueList copy;
-  copy.reserve(values.size());
-  for (const auto& value : values) {
-    copy.push_back(copyValue(value));
-  }
-  return copy;
-}
-
 // A message handed over as a bare CNMessageBase is moved into an object of its typed class, so
 // that every sub-message can be viewed as its typed class.
 std::unique_ptr<CNMessageBase> asTypedObject(std::unique_ptr<CNMessageBase> value) {
@@ -78,39 +45,125 @@ std::unique_ptr<CNMessageBase> asTypedObject(std::unique_ptr<CNMessageBase> valu
     return value;
   }
   std::unique_ptr<CNMessageBase> typed = value->type().make();
-  typed->mutableValues() = std::move(value->mutableValues());
+  static_cast<CNMessageBase&>(*typed) = std::move(*value);
   return typed;
 }
 
 }  // namespace
 
-CNMessageBase::CNMessageBase(const msg::MessageType& type) : type_(&type), values_(type.fields.size()) {}
+CNMessageBase::CNMessageBase(const msg::MessageType& type) : type_(&type) {}
 
-CNMessageBase::CNMessageBase(const CNMessageBase& other) : type_(other.type_), values_(copyValues(other.values_)) {}
+CNMessageBase::CNMessageBase(const CNMessageBase& other) : type_(other.type_) {
+  copyFieldsFrom(other);
+}
 
 CNMessageBase& CNMessageBase::operator=(const CNMessageBase& other) {
   if (this != &other) {
-    ValueList copy = copyValues(other.values_);
-    type_ = other.type_;
-    values_ = std::move(copy);
-    lastFieldFault_.clear();
+    CNMessageBase copy(other);
+    *this = std::move(copy);
   }
   return *this;
 }
 
-CNMessageBase::CNMessageBase(CNMessageBase&&) noexcept = default;
-CNMessageBase& CNMessageBase::operator=(CNMessageBase&&) noexcept = default;
-CNMessageBase::~CNMessageBase() = default;
+CNMessageBase::CNMessageBase(CNMessageBase&& other) noexcept
+    : type_(other.type_), set_(std::exchange(other.set_, 0)), storage_(std::move(other.storage_)) {}
+
+CNMessageBase& CNMessageBase::operator=(CNMessageBase&& other) noexcept {
+  if (this != &other) {
+    clearFields();
+    type_ = other.type_;
+    set_ = std::exchange(other.set_, 0);
+    storage_ = std::move(other.storage_);
+    lastFieldFault_.reset();
+  }
+  return *this;
+}
+
+CNMessageBase::~CNMessageBase() {
+  clearFields();
+}
 
 std::unique_ptr<CNMessageBase> CNMessageBase::clone() const {
   std::unique_ptr<CNMessageBase> copy = type_->make();
-  copy->values_ = copyValues(values_);
+  copy->copyFieldsFrom(*this);
   return copy;
+}
+
+// ---- field storage ----
+
+void CNMessageBase::ensureStorage() {
+  if (!storage_) {
+    storage_.reset(static_cast<std::byte*>(::operator new(type_->storageSize)));
+  }
+}
+
+void CNMessageBase::destroySlot(std::size_t slot) {
+  if (!slotIsSet(slot)) {
+    return;
+  }
+  set_ &= ~slotBit(slot);
+  switch (type_->fields[slot].kind) {
+    case FieldKind::String: std::destroy_at(slotAddress<FieldKind::String>(slot)); return;
+    case FieldKind::Int64: return;  // nothing to destroy
+    case FieldKind::Object: std::destroy_at(slotAddress<FieldKind::Object>(slot)); return;
+    case FieldKind::ObjectList: std::destroy_at(slotAddress<FieldKind::ObjectList>(slot)); return;
+    case FieldKind::StringList: std::destroy_at(slotAddress<FieldKind::StringList>(slot)); return;
+    case FieldKind::Password: std::destroy_at(slotAddress<FieldKind::Password>(slot)); return;
+  }
+}
+
+void CNMessageBase::clearFields() {
+  for (std::size_t slot = 0; set_ != 0; ++slot) {
+    destroySlot(slot);
+  }
+}
+
+void CNMessageBase::copyFieldsFrom(const CNMessageBase& other) {
+  for (std::size_t slot = 0; slot < type_->fields.size(); ++slot) {
+    if (!other.slotIsSet(slot)) {
+      continue;
+    }
+    switch (type_->fields[slot].kind) {
+      case FieldKind::String: emplaceSlot<FieldKind::String>(slot, other.slotValue<FieldKind::String>(slot)); break;
+      case FieldKind::Int64: emplaceSlot<FieldKind::Int64>(slot, other.slotValue<FieldKind::Int64>(slot)); break;
+      case FieldKind::Object: {
+        const auto& object = other.slotValue<FieldKind::Object>(slot);
+        emplaceSlot<FieldKind::Object>(slot, object ? object->clone() : nullptr);
+        break;
+      }
+      case FieldKind::ObjectList: {
+        const MessageList& list = other.slotValue<FieldKind::ObjectList>(slot);
+        MessageList& copy = emplaceSlot<FieldKind::ObjectList>(slot);
+        copy.reserve(list.size());
+        for (const auto& element : list) {
+          copy.push_back(element->clone());
+        }
+        break;
+      }
+      case FieldKind::StringList:
+        emplaceSlot<FieldKind::StringList>(slot, other.slotValue<FieldKind::StringList>(slot));
+        break;
+      case FieldKind::Password:
+        emplaceSlot<FieldKind::Password>(slot, other.slotValue<FieldKind::Password>(slot));
+        break;
+    }
+  }
 }
 
 // ---- field lookup ----
 
-void CNMessageBase::recordFault(std::string fault) const { lastFieldFault_ = std::move(fault); }
+void CNMessageBase::recordFault(std::string fault) const {
+  if (lastFieldFault_) {
+    *lastFieldFault_ = std::move(fault);
+  } else {
+    lastFieldFault_ = std::make_unique<std::string>(std::move(fault));
+  }
+}
+
+const std::string& CNMessageBase::lastFieldFault() const {
+  static const std::string kNone;
+  return lastFieldFault_ ? *lastFieldFault_ : kNone;
+}
 
 int CNMessageBase::declaredSlot(int field) const {
   const int index = type_->slotOf(field);
@@ -170,93 +223,80 @@ bool CNMessageBase::acceptsSubType(const msg::FieldDecl& decl, const CNMessageBa
 
 bool CNMessageBase::isSet(int field) const {
   const int index = declaredSlot(field);
-  if (index < 0) {
-    return false;
-  }
-  return !std::holds_alternative<std::monostate>(values_[static_cast<std::size_t>(index)]);
+  return index >= 0 && slotIsSet(static_cast<std::size_t>(index));
 }
 
 void CNMessageBase::clear(int field) {
   const int index = declaredSlot(field);
-  if (index < 0) {
-    return;
+  if (index >= 0) {
+    destroySlot(static_cast<std::size_t>(index));
   }
-  values_[static_cast<std::size_t>(index)] = std::monostate{};
 }
 
 // ---- scalars ----
 
 std::string CNMessageBase::getstring(int field) const {
-  const int index = fieldIndex(field, FieldKind::String);
-  if (index < 0) {
-    return {};
-  }
-  const auto* text = std::get_if<std::string>(&values_[static_cast<std::size_t>(index)]);
-  return text != nullptr ? *text : std::string();
+  return stringRef(field);
 }
 
 const std::string& CNMessageBase::stringRef(int field) const {
   static const std::string kAbsent;
   const int index = fieldIndex(field, FieldKind::String);
-  if (index < 0) {
+  if (index < 0 || !slotIsSet(static_cast<std::size_t>(index))) {
     return kAbsent;
   }
-  const auto* text = std::get_if<std::string>(&values_[static_cast<std::size_t>(index)]);
-  return text != nullptr ? *text : kAbsent;
+  return slotValue<FieldKind::String>(static_cast<std::size_t>(index));
 }
 
 void CNMessageBase::setstring(int field, std::string value) {
   const int index = fieldIndex(field, FieldKind::String);
   if (index >= 0) {
-    values_[static_cast<std::size_t>(index)] = std::move(value);
+    emplaceSlot<FieldKind::String>(static_cast<std::size_t>(index), std::move(value));
   }
 }
 
 std::string CNMessageBase::getstring(int field, int position) const {
   const int index = fieldIndexAt(field, position, FieldKind::String);
-  if (index < 0) {
+  if (index < 0 || !slotIsSet(static_cast<std::size_t>(index))) {
     return {};
   }
-  const auto* text = std::get_if<std::string>(&values_[static_cast<std::size_t>(index)]);
-  return text != nullptr ? *text : std::string();
+  return slotValue<FieldKind::String>(static_cast<std::size_t>(index));
 }
 
 void CNMessageBase::setstring(int field, int position, std::string value) {
   const int index = fieldIndexAt(field, position, FieldKind::String);
   if (index >= 0) {
-    values_[static_cast<std::size_t>(index)] = std::move(value);
+    emplaceSlot<FieldKind::String>(static_cast<std::size_t>(index), std::move(value));
   }
 }
 
 std::int64_t CNMessageBase::getint64(int field) const {
   const int index = fieldIndex(field, FieldKind::Int64);
-  if (index < 0) {
+  if (index < 0 || !slotIsSet(static_cast<std::size_t>(index))) {
     return 0;
   }
-  const auto* number = std::get_if<std::int64_t>(&values_[static_cast<std::size_t>(index)]);
-  return number != nullptr ? *number : 0;
+  return slotValue<FieldKind::Int64>(static_cast<std::size_t>(index));
 }
 
 void CNMessageBase::setint64(int field, std::int64_t value) {
   const int index = fieldIndex(field, FieldKind::Int64);
   if (index >= 0) {
-    values_[static_cast<std::size_t>(index)] = value;
+    emplaceSlot<FieldKind::Int64>(static_cast<std::size_t>(index), value);
   }
 }
 
 std::int64_t CNMessageBase::getint64ByPosition(int position) const {
   const int index = positionIndex(position, FieldKind::Int64);
-  if (index < 0) {
+  if (index < 0 || !slotIsSet(static_cast<std::size_t>(index))) {
     return 0;
   }
-  const auto* number = std::get_if<std::int64_t>(&values_[static_cast<std::size_t>(index)]);
-  return number != nullptr ? *number : 0;
+  return slotValue<FieldKind::Int64>(static_cast<std::size_t>(index));
 }
 
 void CNMessageBase::setint64ByPosition(int position, std::int64_t value) {
   const int index = positionIndex(position, FieldKind::Int64);
   if (index >= 0) {
-    values_[static_cast<std::size_t>(index)] = value;
+    emplaceSlot<FieldKind::Int64>(static_cast<std::size_t>(index), value);
   }
 }
 
@@ -264,11 +304,10 @@ void CNMessageBase::setint64ByPosition(int position, std::int64_t value) {
 
 const CNMessageBase* CNMessageBase::getObjectAccessor(int field) const {
   const int index = fieldIndex(field, FieldKind::Object);
-  if (index < 0) {
+  if (index < 0 || !slotIsSet(static_cast<std::size_t>(index))) {
     return nullptr;
   }
-  const auto* object = std::get_if<std::unique_ptr<CNMessageBase>>(&values_[static_cast<std::size_t>(index)]);
-  return object != nullptr ? object->get() : nullptr;
+  return slotValue<FieldKind::Object>(static_cast<std::size_t>(index)).get();
 }
 
 CNMessageBase* CNMessageBase::getObjectAccessor(int field, bool create) {
@@ -276,27 +315,26 @@ CNMessageBase* CNMessageBase::getObjectAccessor(int field, bool create) {
   if (index < 0) {
     return nullptr;
   }
-  Value& slot = values_[static_cast<std::size_t>(index)];
-  if (auto* object = std::get_if<std::unique_ptr<CNMessageBase>>(&slot); object != nullptr && *object) {
-    return object->get();
+  const auto slot = static_cast<std::size_t>(index);
+  if (slotIsSet(slot) && slotValue<FieldKind::Object>(slot)) {
+    return slotValue<FieldKind::Object>(slot).get();
   }
   if (!create) {
     return nullptr;
   }
-  const msg::FieldDecl& decl = type_->fields[static_cast<std::size_t>(index)];
+  const msg::FieldDecl& decl = type_->fields[slot];
   const msg::MessageType* subType = msg::findType(decl.subType);
   if (subType == nullptr) {
     recordFault(std::string(type_->tagName) + ": field " + std::to_string(field) + " names an unregistered type");
     return nullptr;
   }
-  slot = subType->make();
-  return std::get<std::unique_ptr<CNMessageBase>>(slot).get();
+  return emplaceSlot<FieldKind::Object>(slot, subType->make()).get();
 }
 
 void CNMessageBase::setObjectAccessor(int field, const CNMessageBase& value) {
   const int index = fieldIndex(field, FieldKind::Object);
   if (index >= 0 && acceptsSubType(type_->fields[static_cast<std::size_t>(index)], value)) {
-    values_[static_cast<std::size_t>(index)] = value.clone();
+    emplaceSlot<FieldKind::Object>(static_cast<std::size_t>(index), value.clone());
   }
 }
 
@@ -307,17 +345,16 @@ void CNMessageBase::setObjectAccessor(int field, std::unique_ptr<CNMessageBase> 
   }
   const int index = fieldIndex(field, FieldKind::Object);
   if (index >= 0 && acceptsSubType(type_->fields[static_cast<std::size_t>(index)], *value)) {
-    values_[static_cast<std::size_t>(index)] = asTypedObject(std::move(value));
+    emplaceSlot<FieldKind::Object>(static_cast<std::size_t>(index), asTypedObject(std::move(value)));
   }
 }
 
 const MessageList& CNMessageBase::getlistobject(int field) const {
   const int index = fieldIndex(field, FieldKind::ObjectList);
-  if (index < 0) {
+  if (index < 0 || !slotIsSet(static_cast<std::size_t>(index))) {
     return emptyMessageList();
   }
-  const auto* list = std::get_if<MessageList>(&values_[static_cast<std::size_t>(index)]);
-  return list != nullptr ? *list : emptyMessageList();
+  return slotValue<FieldKind::ObjectList>(static_cast<std::size_t>(index));
 }
 
 MessageList* CNMessageBase::mutableListObject(int field) {
@@ -325,11 +362,7 @@ MessageList* CNMessageBase::mutableListObject(int field) {
   if (index < 0) {
     return nullptr;
   }
-  Value& slot = values_[static_cast<std::size_t>(index)];
-  if (!std::holds_alternative<MessageList>(slot)) {
-    slot = MessageList{};
-  }
-  return &std::get<MessageList>(slot);
+  return &slotForUpdate<FieldKind::ObjectList>(static_cast<std::size_t>(index));
 }
 
 void CNMessageBase::setlistobject(int field, const MessageList& values) {
@@ -346,13 +379,13 @@ void CNMessageBase::setlistobject(int field, const MessageList& values) {
     }
     copy.push_back(element->clone());
   }
-  values_[static_cast<std::size_t>(index)] = std::move(copy);
+  emplaceSlot<FieldKind::ObjectList>(static_cast<std::size_t>(index), std::move(copy));
 }
 
 void CNMessageBase::appendlistobject(int field, const CNMessageBase& value) {
   const int index = fieldIndex(field, FieldKind::ObjectList);
   if (index >= 0 && acceptsSubType(type_->fields[static_cast<std::size_t>(index)], value)) {
-    mutableListObject(field)->push_back(value.clone());
+    slotForUpdate<FieldKind::ObjectList>(static_cast<std::size_t>(index)).push_back(value.clone());
   }
 }
 
@@ -363,7 +396,7 @@ void CNMessageBase::appendlistobject(int field, std::unique_ptr<CNMessageBase> v
   }
   const int index = fieldIndex(field, FieldKind::ObjectList);
   if (index >= 0 && acceptsSubType(type_->fields[static_cast<std::size_t>(index)], *value)) {
-    mutableListObject(field)->push_back(asTypedObject(std::move(value)));
+    slotForUpdate<FieldKind::ObjectList>(static_cast<std::size_t>(index)).push_back(asTypedObject(std::move(value)));
   }
 }
 
@@ -371,42 +404,42 @@ void CNMessageBase::appendlistobject(int field, std::unique_ptr<CNMessageBase> v
 
 std::vector<std::string> CNMessageBase::getliststring(int field) const {
   const int index = fieldIndex(field, FieldKind::StringList);
-  if (index < 0) {
+  if (index < 0 || !slotIsSet(static_cast<std::size_t>(index))) {
     return {};
   }
-  const auto* list = std::get_if<std::vector<std::string>>(&values_[static_cast<std::size_t>(index)]);
-  return list != nullptr ? *list : std::vector<std::string>();
+  return slotValue<FieldKind::StringList>(static_cast<std::size_t>(index));
 }
 
 void CNMessageBase::setliststring(int field, std::vector<std::string> values) {
   const int index = fieldIndex(field, FieldKind::StringList);
   if (index >= 0) {
-    values_[static_cast<std::size_t>(index)] = std::move(values);
+    emplaceSlot<FieldKind::StringList>(static_cast<std::size_t>(index), std::move(values));
   }
 }
 
 msg::PasswordString CNMessageBase::getpstringobject(int field) const {
   const int index = fieldIndex(field, FieldKind::Password);
-  if (index < 0) {
+  if (index < 0 || !slotIsSet(static_cast<std::size_t>(index))) {
     return {};
   }
-  const auto* password = std::get_if<msg::PasswordString>(&values_[static_cast<std::size_t>(index)]);
-  return password != nullptr ? *password : msg::PasswordString{};
+  return slotValue<FieldKind::Password>(static_cast<std::size_t>(index));
 }
 
 void CNMessageBase::setpstringobject(int field, msg::PasswordString value) {
   const int index = fieldIndex(field, FieldKind::Password);
   if (index >= 0) {
-    values_[static_cast<std::size_t>(index)] = std::move(value);
+    emplaceSlot<FieldKind::Password>(static_cast<std::size_t>(index), std::move(value));
   }
 }
 
 CLmError CNMessageBase::getPlainPassword(int field, std::string& clear) const {
   const int index = fieldIndex(field, FieldKind::Password);
   if (index < 0) {
-    return CLmError(CLmError::Kind::ErrNo, EINVAL, lastFieldFault_, CLM_HERE);
+    return CLmError(CLmError::Kind::ErrNo, EINVAL, lastFieldFault(), CLM_HERE);
   }
-  const auto* password = std::get_if<msg::PasswordString>(&values_[static_cast<std::size_t>(index)]);
+  const msg::PasswordString* password = slotIsSet(static_cast<std::size_t>(index))
+                                            ? &slotValue<FieldKind::Password>(static_cast<std::size_t>(index))
+                                            : nullptr;
   if (password == nullptr || !password->encrypted || password->text.empty()) {
     clear = password != nullptr ? password->text : std::string();
     return {};

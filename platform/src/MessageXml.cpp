@@ -22,7 +22,6 @@
 #include <iterator>
 #include <string>
 #include <string_view>
-#include <variant>
 
 #include <pugixml.hpp>
 
@@ -214,66 +213,83 @@ class XmlText {
 bool isAttributeKind(FieldKind kind) { return msg::MessageType::isAttributeKind(kind); }
 
 // Whether a child field writes at least one element.
-bool writesChildren(const CNMessageBase::Value& value) {
-  if (const auto* object = std::get_if<std::unique_ptr<CNMessageBase>>(&value)) {
-    return *object != nullptr;
+bool writesChildren(const CNMessageBase& message, std::size_t slot) {
+  if (!message.slotIsSet(slot)) {
+    return false;
   }
-  if (const auto* list = std::get_if<MessageList>(&value)) {
-    return !list->empty();
+  switch (message.type().fields[slot].kind) {
+    case FieldKind::Object: return message.slotValue<FieldKind::Object>(slot) != nullptr;
+    case FieldKind::ObjectList: return !message.slotValue<FieldKind::ObjectList>(slot).empty();
+    case FieldKind::StringList: return !message.slotValue<FieldKind::StringList>(slot).empty();
+    case FieldKind::Password: return true;
+    case FieldKind::String:
+    case FieldKind::Int64: break;
   }
-  if (const auto* texts = std::get_if<std::vector<std::string>>(&value)) {
-    return !texts->empty();
-  }
-  return std::holds_alternative<msg::PasswordString>(value);
+  return false;
 }
 
 void writeMessage(XmlText& out, std::string_view element, const CNMessageBase& message, bool maskPasswords);
 
-void writeChild(XmlText& out, const FieldDecl& decl, const CNMessageBase::Value& value, bool maskPasswords) {
-  if (const auto* object = std::get_if<std::unique_ptr<CNMessageBase>>(&value)) {
-    writeMessage(out, decl.xmlName, **object, maskPasswords);
-  } else if (const auto* list = std::get_if<MessageList>(&value)) {
-    if (decl.subType == msg::kAnyMessageType) {
-      out.open(decl.xmlName);
-      out.endStart(true);
-      for (const auto& item : *list) {
-        writeMessage(out, item->type().xmlElement, *item, maskPasswords);
+// Writes a child field that writesChildren.
+void writeChild(XmlText& out, const CNMessageBase& message, std::size_t slot, bool maskPasswords) {
+  const FieldDecl& decl = message.type().fields[slot];
+  switch (decl.kind) {
+    case FieldKind::Object:
+      writeMessage(out, decl.xmlName, *message.slotValue<FieldKind::Object>(slot), maskPasswords);
+      return;
+    case FieldKind::ObjectList: {
+      const MessageList& list = message.slotValue<FieldKind::ObjectList>(slot);
+      if (decl.subType == msg::kAnyMessageType) {
+        out.open(decl.xmlName);
+        out.endStart(true);
+        for (const auto& item : list) {
+          writeMessage(out, item->type().xmlElement, *item, maskPasswords);
+        }
+        out.close(decl.xmlName);
+        return;
       }
-      out.close(decl.xmlName);
+      for (const auto& item : list) {
+        writeMessage(out, decl.xmlName, *item, maskPasswords);
+      }
       return;
     }
-    for (const auto& item : *list) {
-      writeMessage(out, decl.xmlName, *item, maskPasswords);
+    case FieldKind::StringList:
+      for (const auto& item : message.slotValue<FieldKind::StringList>(slot)) {
+        out.textElement(decl.xmlName, item);
+      }
+      return;
+    case FieldKind::Password: {
+      const msg::PasswordString& password = message.slotValue<FieldKind::Password>(slot);
+      const std::string_view text = maskPasswords ? msg::kPasswordMask : std::string_view(password.text);
+      out.open(decl.xmlName);
+      out.attribute(kEncryptedAttribute, password.encrypted ? "true" : "false");
+      out.endStart(!text.empty());
+      if (!text.empty()) {
+        out.text(text);
+        out.close(decl.xmlName);
+      }
+      return;
     }
-  } else if (const auto* texts = std::get_if<std::vector<std::string>>(&value)) {
-    for (const auto& item : *texts) {
-      out.textElement(decl.xmlName, item);
-    }
-  } else if (const auto* password = std::get_if<msg::PasswordString>(&value)) {
-    const std::string_view text = maskPasswords ? msg::kPasswordMask : std::string_view(password->text);
-    out.open(decl.xmlName);
-    out.attribute(kEncryptedAttribute, password->encrypted ? "true" : "false");
-    out.endStart(!text.empty());
-    if (!text.empty()) {
-      out.text(text);
-      out.close(decl.xmlName);
-    }
+    case FieldKind::String:
+    case FieldKind::Int64: return;
   }
 }
 
 // Attributes in declaration order, then the child elements in declaration order.
 void writeMessage(XmlText& out, std::string_view element, const CNMessageBase& message, bool maskPasswords) {
   const auto& fields = message.type().fields;
-  const auto& values = message.values();
   out.open(element);
   bool withChildren = false;
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (const auto* text = std::get_if<std::string>(&values[i])) {
-      out.attribute(fields[i].xmlName, *text);
-    } else if (const auto* number = std::get_if<std::int64_t>(&values[i])) {
-      out.attribute(fields[i].xmlName, *number);
-    } else if (!isAttributeKind(fields[i].kind) && writesChildren(values[i])) {
-      withChildren = true;
+    if (!message.slotIsSet(i)) {
+      continue;
+    }
+    if (fields[i].kind == FieldKind::String) {
+      out.attribute(fields[i].xmlName, message.slotValue<FieldKind::String>(i));
+    } else if (fields[i].kind == FieldKind::Int64) {
+      out.attribute(fields[i].xmlName, message.slotValue<FieldKind::Int64>(i));
+    } else if (!withChildren) {
+      withChildren = writesChildren(message, i);
     }
   }
   out.endStart(withChildren);
@@ -281,8 +297,8 @@ void writeMessage(XmlText& out, std::string_view element, const CNMessageBase& m
     return;
   }
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (!isAttributeKind(fields[i].kind) && writesChildren(values[i])) {
-      writeChild(out, fields[i], values[i], maskPasswords);
+    if (!isAttributeKind(fields[i].kind) && writesChildren(message, i)) {
+      writeChild(out, message, i, maskPasswords);
     }
   }
   out.close(element);
@@ -456,13 +472,13 @@ bool Reader::readAttribute(pugi::xml_node element, pugi::xml_attribute attribute
     return refuse(element, "unknown attribute '" + std::string(name) + "' on element '" + std::string(element.name()) +
                                "' (" + std::string(message.type().tagName) + ")");
   }
-  CNMessageBase::Value& slot = message.mutableValues()[static_cast<std::size_t>(index)];
-  if (!std::holds_alternative<std::monostate>(slot)) {
+  const auto slot = static_cast<std::size_t>(index);
+  if (message.slotIsSet(slot)) {
     return refuse(element, "attribute '" + std::string(name) + "' given twice");
   }
   const std::string_view text = attribute.value();
-  if (message.type().fields[static_cast<std::size_t>(index)].kind == FieldKind::String) {
-    slot.emplace<std::string>(text);
+  if (message.type().fields[slot].kind == FieldKind::String) {
+    message.emplaceSlot<FieldKind::String>(slot, text);
     return true;
   }
   std::int64_t number = 0;
@@ -470,32 +486,27 @@ bool Reader::readAttribute(pugi::xml_node element, pugi::xml_attribute attribute
   if (text.empty() || status != std::errc() || end != text.data() + text.size()) {
     return refuse(element, "attribute '" + std::string(name) + "' is not a 64-bit integer: '" + std::string(text) + "'");
   }
-  slot.emplace<std::int64_t>(number);
+  message.emplaceSlot<FieldKind::Int64>(slot, number);
   return true;
 }
 
 bool Reader::readChild(pugi::xml_node child, std::size_t index, CNMessageBase& message, int depth) {
   const FieldDecl& decl = message.type().fields[index];
-  CNMessageBase::Value& slot = message.mutableValues()[index];
   const bool repeatable = decl.kind == FieldKind::ObjectList || decl.kind == FieldKind::StringList;
-  if (!repeatable && !std::holds_alternative<std::monostate>(slot)) {
+  if (!repeatable && message.slotIsSet(index)) {
     return refuse(child, "element '" + std::string(child.name()) + "' given twice");
   }
   if (decl.kind == FieldKind::Password) {
-    return readPassword(child, slot.emplace<msg::PasswordString>());
+    return readPassword(child, message.emplaceSlot<FieldKind::Password>(index));
   }
   if (decl.kind == FieldKind::StringList) {
-    auto* texts = std::get_if<std::vector<std::string>>(&slot);
-    if (texts == nullptr) {
-      texts = &slot.emplace<std::vector<std::string>>();
-    }
-    return readText(child, texts->emplace_back());
+    return readText(child, message.slotForUpdate<FieldKind::StringList>(index).emplace_back());
   }
   MessageList* list = nullptr;
   if (decl.kind == FieldKind::ObjectList) {
-    list = std::get_if<MessageList>(&slot);
-    if (list == nullptr) {
-      list = &slot.emplace<MessageList>();
+    const bool first = !message.slotIsSet(index);
+    list = &message.slotForUpdate<FieldKind::ObjectList>(index);
+    if (first) {
       list->reserve(countRun(child));
     }
     if (decl.subType == msg::kAnyMessageType) {
@@ -511,7 +522,7 @@ bool Reader::readChild(pugi::xml_node child, std::size_t index, CNMessageBase& m
   if (list != nullptr) {
     list->push_back(std::move(sub));
   } else {
-    slot.emplace<std::unique_ptr<CNMessageBase>>(std::move(sub));
+    message.emplaceSlot<FieldKind::Object>(index, std::move(sub));
   }
   return readMessage(child, read, depth + 1);
 }
@@ -621,8 +632,7 @@ std::string CNMessageBase::serialize() const { return render(*this, false); }
 std::string CNMessageBase::AsString() const { return render(*this, true); }
 
 CLmError CNMessageBase::unserialize(std::string_view xml) {
-  values_.clear();
-  values_.resize(type_->fields.size());
+  clearFields();
   Reader reader(std::string(type_->tagName));
   pugi::xml_document document;
   pugi::xml_node root;
@@ -635,8 +645,7 @@ CLmError CNMessageBase::unserialize(std::string_view xml) {
     error = reader.takeFailure();
   }
   if (error.IsFailure()) {
-    values_.clear();
-    values_.resize(type_->fields.size());
+    clearFields();
   }
   return error;
 }

@@ -24,9 +24,11 @@
 #include <cstdint>
 #include <iterator>
 #include <memory>
+#include <new>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -60,6 +62,72 @@ struct FieldDecl {
   MessageTypeId subType{};   // for Object and ObjectList fields: the declared sub-message type
 };
 
+// A password text with its encryption annotation.
+struct PasswordString {
+  std::string text;
+  bool encrypted = true;
+  bool operator==(const PasswordString&) const = default;
+};
+
+// What a message keeps for a field of each kind.
+template <FieldKind K>
+struct FieldStorage;
+template <>
+struct FieldStorage<FieldKind::String> {
+  using type = std::string;
+};
+template <>
+struct FieldStorage<FieldKind::Int64> {
+  using type = std::int64_t;
+};
+template <>
+struct FieldStorage<FieldKind::Object> {
+  using type = std::unique_ptr<CNMessageBase>;
+};
+template <>
+struct FieldStorage<FieldKind::ObjectList> {
+  using type = MessageList;
+};
+template <>
+struct FieldStorage<FieldKind::StringList> {
+  using type = std::vector<std::string>;
+};
+template <>
+struct FieldStorage<FieldKind::Password> {
+  using type = PasswordString;
+};
+template <FieldKind K>
+using StorageOf = typename FieldStorage<K>::type;
+
+// The room a field of this kind takes in a message's field storage.
+constexpr std::size_t storageBytes(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::String: return sizeof(StorageOf<FieldKind::String>);
+    case FieldKind::Int64: return sizeof(StorageOf<FieldKind::Int64>);
+    case FieldKind::Object: return sizeof(StorageOf<FieldKind::Object>);
+    case FieldKind::ObjectList: return sizeof(StorageOf<FieldKind::ObjectList>);
+    case FieldKind::StringList: return sizeof(StorageOf<FieldKind::StringList>);
+    case FieldKind::Password: return sizeof(StorageOf<FieldKind::Password>);
+  }
+  return 0;
+}
+
+// Every kind's value starts where the one before ends, so none may need more alignment than the
+// sizes keep.
+inline constexpr std::size_t kStorageAlignment = 8;
+static_assert(alignof(StorageOf<FieldKind::String>) <= kStorageAlignment &&
+              alignof(StorageOf<FieldKind::Int64>) <= kStorageAlignment &&
+              alignof(StorageOf<FieldKind::Object>) <= kStorageAlignment &&
+              alignof(StorageOf<FieldKind::ObjectList>) <= kStorageAlignment &&
+              alignof(StorageOf<FieldKind::StringList>) <= kStorageAlignment &&
+              alignof(StorageOf<FieldKind::Password>) <= kStorageAlignment);
+static_assert(storageBytes(FieldKind::String) % kStorageAlignment == 0 &&
+              storageBytes(FieldKind::Int64) % kStorageAlignment == 0 &&
+              storageBytes(FieldKind::Object) % kStorageAlignment == 0 &&
+              storageBytes(FieldKind::ObjectList) % kStorageAlignment == 0 &&
+              storageBytes(FieldKind::StringList) % kStorageAlignment == 0 &&
+              storageBytes(FieldKind::Password) % kStorageAlignment == 0);
+
 struct MessageType {
   // Field numbers below this find their slot in a table made with the type; a larger one (none
   // is declared today) is searched for.
@@ -76,7 +144,9 @@ struct MessageType {
         make(maker),
         hostTagId(hostTag),
         slotOfNumber(slotTable(declared)),
-        slotOfXmlName(nameTable(declared)) {}
+        slotOfXmlName(nameTable(declared)),
+        slotOffset(offsetTable(declared)),
+        storageSize(storageSizeOf(declared)) {}
 
   MessageTypeId id;
   std::string_view tagName;     // "App::CloudDBEntity"
@@ -98,6 +168,14 @@ struct MessageType {
   static constexpr std::size_t kMostNamedFields = kNameBuckets / 2;
   using NameTable = std::array<std::int8_t, kNameBuckets>;
   NameTable slotOfXmlName;
+
+  // A message keeps its field values in one block of storageSize bytes, each at its offset here:
+  // a field takes the room of its kind's value and no more. A set of the fields that hold a value
+  // has one bit per field, so a type declares at most kMostFields (a larger one does not compile).
+  static constexpr std::size_t kMostFields = 64;
+  using OffsetTable = std::array<std::uint16_t, kMostFields>;
+  OffsetTable slotOffset;
+  std::size_t storageSize;
 
   constexpr std::uint32_t tagId() const { return hostTagId != 0 ? hostTagId : id.tagId(); }
 
@@ -188,6 +266,27 @@ struct MessageType {
     return table;
   }
 
+  static constexpr OffsetTable offsetTable(std::span<const FieldDecl> declared) {
+    if (declared.size() > kMostFields) {
+      throw "a message type declares at most 64 fields";
+    }
+    OffsetTable table{};
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < declared.size(); ++i) {
+      table[i] = static_cast<std::uint16_t>(offset);
+      offset += storageBytes(declared[i].kind);
+    }
+    return table;
+  }
+
+  static constexpr std::size_t storageSizeOf(std::span<const FieldDecl> declared) {
+    std::size_t size = 0;
+    for (const FieldDecl& decl : declared) {
+      size += storageBytes(decl.kind);
+    }
+    return size;
+  }
+
   static constexpr SlotTable slotTable(std::span<const FieldDecl> declared) {
     SlotTable table{};
     for (std::int8_t& slot : table) {
@@ -201,13 +300,6 @@ struct MessageType {
     }
     return table;
   }
-};
-
-// A password text with its encryption annotation.
-struct PasswordString {
-  std::string text;
-  bool encrypted = true;
-  bool operator==(const PasswordString&) const = default;
 };
 
 // Every registered message type, in the registry's order.
@@ -297,17 +389,46 @@ class CNMessageBase {
   std::string AsString() const;
 
   // The last access to an undeclared field or with the wrong kind, for tests; empty when none.
-  const std::string& lastFieldFault() const { return lastFieldFault_; }
+  const std::string& lastFieldFault() const;
 
-  // Implementation detail shared with the XML codec.
-  using Value = std::variant<std::monostate, std::string, std::int64_t, std::unique_ptr<CNMessageBase>,
-                             MessageList, std::vector<std::string>, msg::PasswordString>;
-  // Parallel to type().fields.
-  using ValueList = std::vector<Value>;
-  const ValueList& values() const { return values_; }
-  ValueList& mutableValues() { return values_; }
+  // Field storage, for the XML codec and the host's printers. A slot is an index in
+  // type().fields, and K must be that field's declared kind.
+  bool slotIsSet(std::size_t slot) const { return (set_ & slotBit(slot)) != 0; }
+  // The value of a set slot.
+  template <msg::FieldKind K>
+  const msg::StorageOf<K>& slotValue(std::size_t slot) const {
+    return *slotAddress<K>(slot);
+  }
+  // Replaces the slot's value, if any, with one made from the arguments, and marks it set.
+  template <msg::FieldKind K, class... Args>
+  msg::StorageOf<K>& emplaceSlot(std::size_t slot, Args&&... args);
+  // The slot's value, made empty and marked set first when it holds none.
+  template <msg::FieldKind K>
+  msg::StorageOf<K>& slotForUpdate(std::size_t slot) {
+    return slotIsSet(slot) ? *slotAddress<K>(slot) : emplaceSlot<K>(slot);
+  }
+  // Calls visit with the slot's value, or with std::monostate when it holds none.
+  template <class Visit>
+  void visitSlot(std::size_t slot, Visit&& visit) const;
 
  private:
+  // Frees the raw field storage; the values in it are destroyed before, one by one.
+  struct ReleaseStorage {
+    void operator()(std::byte* storage) const { ::operator delete(storage); }
+  };
+
+  static constexpr std::uint64_t slotBit(std::size_t slot) { return std::uint64_t{1} << slot; }
+  template <msg::FieldKind K>
+  msg::StorageOf<K>* slotAddress(std::size_t slot) const {
+    return std::launder(reinterpret_cast<msg::StorageOf<K>*>(storage_.get() + type_->slotOffset[slot]));
+  }
+  void ensureStorage();
+  void destroySlot(std::size_t slot);
+  // Drops every value: the message reads as new.
+  void clearFields();
+  // Copies every value of other, a message of the same type with no value of its own.
+  void copyFieldsFrom(const CNMessageBase& other);
+
   // The index of the declared field of any kind, or -1 after recording a fault.
   int declaredSlot(int field) const;
   // The index of the declared field, or -1 after recording a fault.
@@ -318,9 +439,42 @@ class CNMessageBase {
   bool acceptsSubType(const msg::FieldDecl& decl, const CNMessageBase& value) const;
 
   const msg::MessageType* type_;
-  ValueList values_;
-  mutable std::string lastFieldFault_;
+  // One bit per slot: the slot holds a live value exactly when its bit is set. The storage is
+  // made when the first value is set, so a message without values takes none.
+  std::uint64_t set_ = 0;
+  std::unique_ptr<std::byte, ReleaseStorage> storage_;
+  // Made by the first fault: most messages never see one.
+  mutable std::unique_ptr<std::string> lastFieldFault_;
 };
+
+template <msg::FieldKind K, class... Args>
+msg::StorageOf<K>& CNMessageBase::emplaceSlot(std::size_t slot, Args&&... args) {
+  if (slotIsSet(slot)) {
+    std::destroy_at(slotAddress<K>(slot));
+    set_ &= ~slotBit(slot);
+  } else {
+    ensureStorage();
+  }
+  msg::StorageOf<K>* value = std::construct_at(slotAddress<K>(slot), std::forward<Args>(args)...);
+  set_ |= slotBit(slot);
+  return *value;
+}
+
+template <class Visit>
+void CNMessageBase::visitSlot(std::size_t slot, Visit&& visit) const {
+  if (!slotIsSet(slot)) {
+    visit(std::monostate{});
+    return;
+  }
+  switch (type_->fields[slot].kind) {
+    case msg::FieldKind::String: visit(slotValue<msg::FieldKind::String>(slot)); return;
+    case msg::FieldKind::Int64: visit(slotValue<msg::FieldKind::Int64>(slot)); return;
+    case msg::FieldKind::Object: visit(slotValue<msg::FieldKind::Object>(slot)); return;
+    case msg::FieldKind::ObjectList: visit(slotValue<msg::FieldKind::ObjectList>(slot)); return;
+    case msg::FieldKind::StringList: visit(slotValue<msg::FieldKind::StringList>(slot)); return;
+    case msg::FieldKind::Password: visit(slotValue<msg::FieldKind::Password>(slot)); return;
+  }
+}
 
 namespace msg {
 

@@ -200,12 +200,58 @@ TEST(MessageFields, CopiesAreDeepAndIndependent) {
   EXPECT_EQ(original.children()[0].children()[0].name(), "renamed");
 }
 
-TEST(MessageFields, MovedMessagesKeepTheirValues) {
+TEST(MessageFields, MovedMessagesKeepTheirValuesAndLeaveAnEmptyMessage) {
   App::CloudDBEntity original = entity("root", 17);
   original.addChild(entity("a", 4));
   App::CloudDBEntity moved = std::move(original);
   EXPECT_EQ(moved.name(), "root");
   EXPECT_EQ(moved.children().size(), 1u);
+
+  // What was moved from reads as new and takes values again.
+  EXPECT_FALSE(original.isSet(App::CloudDBEntity::kName));  // NOLINT(bugprone-use-after-move)
+  EXPECT_TRUE(original.children().empty());
+  original.setName("again");
+  EXPECT_EQ(original.name(), "again");
+
+  // Assigning over a message with values replaces all of them.
+  App::CloudDBEntity target = entity("old", 5, "eu-west-1");
+  target = std::move(moved);
+  EXPECT_EQ(target.name(), "root");
+  EXPECT_FALSE(target.isSet(App::CloudDBEntity::kRegion));
+  EXPECT_EQ(target.children().size(), 1u);
+}
+
+TEST(MessageFields, EveryKindIsReplacedClearedAndCopied) {
+  constexpr int kClusterCount = 14;  // an integer field of the cluster
+  App::DocumentDBCluster cluster;
+  cluster.setMembers({"inst-1/writer"});
+  cluster.setMembers({"inst-2/reader", "inst-3/reader"});
+  cluster.setint64(kClusterCount, 1);
+  cluster.setint64(kClusterCount, 2);
+  App::UserCredentials user;
+  user.setPassword({"first", false});
+  user.setPassword({"second", true});
+  App::BrowseInventoryResp response;
+  response.setRoot(entity("first", 1));
+  response.setRoot(entity("second", 2));
+
+  const App::DocumentDBCluster clusterCopy = cluster;
+  const App::UserCredentials userCopy = user;
+  const App::BrowseInventoryResp responseCopy = response;
+  cluster.clear(App::DocumentDBCluster::kMembers);
+  cluster.clear(kClusterCount);
+  user.clear(App::UserCredentials::kPassword);
+  response.clear(App::BrowseInventoryResp::kRoot);
+
+  EXPECT_EQ(clusterCopy.members(), (std::vector<std::string>{"inst-2/reader", "inst-3/reader"}));
+  EXPECT_EQ(clusterCopy.getint64(kClusterCount), 2);
+  EXPECT_EQ(userCopy.password(), (msg::PasswordString{"second", true}));
+  ASSERT_NE(responseCopy.root(), nullptr);
+  EXPECT_EQ(responseCopy.root()->name(), "second");
+  EXPECT_FALSE(cluster.isSet(App::DocumentDBCluster::kMembers));
+  EXPECT_FALSE(cluster.isSet(kClusterCount));
+  EXPECT_FALSE(user.isSet(App::UserCredentials::kPassword));
+  EXPECT_EQ(response.root(), nullptr);
 }
 
 TEST(MessageFields, TextListsAndPasswordsKeepTheirContent) {
