@@ -2,8 +2,10 @@
 // What previews and backup-set expansions do with the records the content rules select: drop
 // the duplicates (two records with the same key are the same database), show the rest as
 // preview nodes, and find a backup set's content in the configuration.
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -40,6 +42,14 @@ struct RecordKeyView {
   std::string_view third;
   bool operator==(const RecordKeyView&) const = default;
 };
+struct RecordKeyViewHash;
+// A set of keys that lives for one call: its entries come from one arena rather than one
+// allocation each, and go with it.
+using RecordKeyViewSet = std::pmr::unordered_set<RecordKeyView, RecordKeyViewHash>;
+inline std::size_t arenaBytesFor(std::size_t keys) {
+  return std::max<std::size_t>(keys, 1) * (sizeof(RecordKeyView) + 3 * sizeof(void*));
+}
+
 struct RecordKeyViewHash {
   std::size_t operator()(const RecordKeyView& key) const {
     const std::hash<std::string_view> hash;
@@ -60,7 +70,8 @@ RecordKeyView duplicateKeyView(const Record& record) {
 template <typename Record>
 void appendUnique(std::vector<Record>& found, std::vector<Record>& out) {
   // The keys view the records of found, so every record is judged before any is moved.
-  std::unordered_set<RecordKeyView, RecordKeyViewHash> seen;
+  std::pmr::monotonic_buffer_resource arena(arenaBytesFor(found.size()));
+  RecordKeyViewSet seen(&arena);
   seen.reserve(found.size());
   std::vector<bool> first(found.size());
   for (std::size_t i = 0; i < found.size(); ++i) {
@@ -85,7 +96,8 @@ void appendPreviewNodes(const std::vector<Record>& found, App::CloudDBEntity& en
     return;  // the entity's children stay as they were, unset when they were
   }
   // The keys view the records of found, which stay in place while the nodes are made.
-  std::unordered_set<RecordKeyView, RecordKeyViewHash> shown;
+  std::pmr::monotonic_buffer_resource arena(arenaBytesFor(found.size()));
+  RecordKeyViewSet shown(&arena);
   shown.reserve(found.size());
   MessageList& children = *entity.mutableListObject(App::CloudDBEntity::kChildren);
   children.reserve(children.size() + found.size());
@@ -94,7 +106,7 @@ void appendPreviewNodes(const std::vector<Record>& found, App::CloudDBEntity& en
     if (!shown.insert(RecordKeyView{type, recordRegion(record), recordName(record), {}}).second) {
       continue;
     }
-    auto node = std::make_unique<App::CloudDBEntity>();
+    auto node = CNMessageBase::makeWithStorage<App::CloudDBEntity>();
     node->setEntityType(type);
     node->setName(recordName(record));
     node->setRegion(recordRegion(record));

@@ -65,23 +65,24 @@ CNMessageBase& CNMessageBase::operator=(const CNMessageBase& other) {
   return *this;
 }
 
-CNMessageBase::CNMessageBase(CNMessageBase&& other) noexcept
-    : type_(other.type_), set_(std::exchange(other.set_, 0)), storage_(std::move(other.storage_)) {}
+CNMessageBase::CNMessageBase(CNMessageBase&& other) noexcept : type_(other.type_) { takeFieldsFrom(other); }
 
 CNMessageBase& CNMessageBase::operator=(CNMessageBase&& other) noexcept {
   if (this != &other) {
     clearFields();
-    type_ = other.type_;
-    set_ = std::exchange(other.set_, 0);
-    storage_ = std::move(other.storage_);
     lastFieldFault_.reset();
+    if (type_ != other.type_) {
+      // The storage this message has is laid out for its old type.
+      type_ = other.type_;
+      heap_.reset();
+      storage_ = nullptr;
+    }
+    takeFieldsFrom(other);
   }
   return *this;
 }
 
-CNMessageBase::~CNMessageBase() {
-  clearFields();
-}
+CNMessageBase::~CNMessageBase() { clearFields(); }
 
 std::unique_ptr<CNMessageBase> CNMessageBase::clone() const {
   std::unique_ptr<CNMessageBase> copy = type_->make();
@@ -92,8 +93,9 @@ std::unique_ptr<CNMessageBase> CNMessageBase::clone() const {
 // ---- field storage ----
 
 void CNMessageBase::ensureStorage() {
-  if (!storage_) {
-    storage_.reset(static_cast<std::byte*>(::operator new(type_->storageSize)));
+  if (storage_ == nullptr) {
+    heap_.reset(static_cast<std::byte*>(::operator new(type_->storageSize)));
+    storage_ = heap_.get();
   }
 }
 
@@ -102,14 +104,7 @@ void CNMessageBase::destroySlot(std::size_t slot) {
     return;
   }
   set_ &= ~slotBit(slot);
-  switch (type_->fields[slot].kind) {
-    case FieldKind::String: std::destroy_at(slotAddress<FieldKind::String>(slot)); return;
-    case FieldKind::Int64: return;  // nothing to destroy
-    case FieldKind::Object: std::destroy_at(slotAddress<FieldKind::Object>(slot)); return;
-    case FieldKind::ObjectList: std::destroy_at(slotAddress<FieldKind::ObjectList>(slot)); return;
-    case FieldKind::StringList: std::destroy_at(slotAddress<FieldKind::StringList>(slot)); return;
-    case FieldKind::Password: std::destroy_at(slotAddress<FieldKind::Password>(slot)); return;
-  }
+  withKind(type_->fields[slot].kind, [&](auto kind) { std::destroy_at(slotAddress<decltype(kind)::value>(slot)); });
 }
 
 void CNMessageBase::clearFields() {
@@ -123,31 +118,42 @@ void CNMessageBase::copyFieldsFrom(const CNMessageBase& other) {
     if (!other.slotIsSet(slot)) {
       continue;
     }
-    switch (type_->fields[slot].kind) {
-      case FieldKind::String: emplaceSlot<FieldKind::String>(slot, other.slotValue<FieldKind::String>(slot)); break;
-      case FieldKind::Int64: emplaceSlot<FieldKind::Int64>(slot, other.slotValue<FieldKind::Int64>(slot)); break;
-      case FieldKind::Object: {
-        const auto& object = other.slotValue<FieldKind::Object>(slot);
-        emplaceSlot<FieldKind::Object>(slot, object ? object->clone() : nullptr);
-        break;
-      }
-      case FieldKind::ObjectList: {
-        const MessageList& list = other.slotValue<FieldKind::ObjectList>(slot);
-        MessageList& copy = emplaceSlot<FieldKind::ObjectList>(slot);
-        copy.reserve(list.size());
-        for (const auto& element : list) {
+    withKind(type_->fields[slot].kind, [&](auto kind) {
+      constexpr FieldKind K = decltype(kind)::value;
+      const auto& value = other.slotValue<K>(slot);
+      if constexpr (K == FieldKind::Object) {
+        emplaceSlot<K>(slot, value ? value->clone() : nullptr);
+      } else if constexpr (K == FieldKind::ObjectList) {
+        MessageList& copy = emplaceSlot<K>(slot);
+        copy.reserve(value.size());
+        for (const auto& element : value) {
           copy.push_back(element->clone());
         }
-        break;
+      } else {
+        emplaceSlot<K>(slot, value);
       }
-      case FieldKind::StringList:
-        emplaceSlot<FieldKind::StringList>(slot, other.slotValue<FieldKind::StringList>(slot));
-        break;
-      case FieldKind::Password:
-        emplaceSlot<FieldKind::Password>(slot, other.slotValue<FieldKind::Password>(slot));
-        break;
+    });
+  }
+}
+
+void CNMessageBase::takeFieldsFrom(CNMessageBase& other) {
+  // A heap block is taken along, unless this message keeps its values in its own object's block.
+  if (other.heap_ && storage_ == heap_.get()) {
+    heap_ = std::move(other.heap_);
+    storage_ = std::exchange(other.storage_, nullptr);
+    set_ = std::exchange(other.set_, 0);
+    return;
+  }
+  // The other's values are in the block of its object: they move one by one.
+  for (std::size_t slot = 0; slot < type_->fields.size(); ++slot) {
+    if (other.slotIsSet(slot)) {
+      withKind(type_->fields[slot].kind, [&](auto kind) {
+        constexpr FieldKind K = decltype(kind)::value;
+        emplaceSlot<K>(slot, std::move(*other.slotAddress<K>(slot)));
+      });
     }
   }
+  other.clearFields();
 }
 
 // ---- field lookup ----

@@ -12,7 +12,7 @@ namespace msg::decl {
 
 template <class T>
 std::unique_ptr<CNMessageBase> makeMessage() {
-  return std::make_unique<T>();
+  return CNMessageBase::makeWithStorage<T>();
 }
 
 constexpr FieldDecl text(int number, int position, std::string_view xmlName) {

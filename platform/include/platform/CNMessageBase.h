@@ -28,6 +28,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -326,6 +327,16 @@ class CNMessageBase {
   CNMessageBase& operator=(CNMessageBase&&) noexcept;
   virtual ~CNMessageBase();
 
+  // Messages made by makeWithStorage keep their field storage in the block of the object itself.
+  // Every message is freed through these, whichever way it was made.
+  static void* operator new(std::size_t size) { return ::operator new(size); }
+  static void operator delete(void* object) { ::operator delete(object); }
+
+  // An empty message of the typed class T, made with the room for its fields in the same block:
+  // one allocation instead of two. The message behaves as any other.
+  template <class T>
+  static std::unique_ptr<T> makeWithStorage();
+
   // Makes an empty message of the registered type for (module, class) or for a tag id; null
   // when no such type is registered.
   static std::unique_ptr<CNMessageBase> create(std::uint32_t module, std::uint32_t classId);
@@ -417,17 +428,24 @@ class CNMessageBase {
     void operator()(std::byte* storage) const { ::operator delete(storage); }
   };
 
+  // Calls f with std::integral_constant<FieldKind, kind>: one switch for every per-kind step.
+  template <class F>
+  static void withKind(msg::FieldKind kind, F&& f);
+
   static constexpr std::uint64_t slotBit(std::size_t slot) { return std::uint64_t{1} << slot; }
   template <msg::FieldKind K>
   msg::StorageOf<K>* slotAddress(std::size_t slot) const {
-    return std::launder(reinterpret_cast<msg::StorageOf<K>*>(storage_.get() + type_->slotOffset[slot]));
+    return std::launder(reinterpret_cast<msg::StorageOf<K>*>(storage_ + type_->slotOffset[slot]));
   }
   void ensureStorage();
   void destroySlot(std::size_t slot);
   // Drops every value: the message reads as new.
   void clearFields();
-  // Copies every value of other, a message of the same type with no value of its own.
+  // Copies every value of other, a message of the same type, into this one, which holds none.
   void copyFieldsFrom(const CNMessageBase& other);
+  // Moves every value of other, a message of the same type, into this one, which holds none;
+  // other holds none after.
+  void takeFieldsFrom(CNMessageBase& other);
 
   // The index of the declared field of any kind, or -1 after recording a fault.
   int declaredSlot(int field) const;
@@ -439,10 +457,13 @@ class CNMessageBase {
   bool acceptsSubType(const msg::FieldDecl& decl, const CNMessageBase& value) const;
 
   const msg::MessageType* type_;
-  // One bit per slot: the slot holds a live value exactly when its bit is set. The storage is
-  // made when the first value is set, so a message without values takes none.
+  // One bit per slot: the slot holds a live value exactly when its bit is set.
   std::uint64_t set_ = 0;
-  std::unique_ptr<std::byte, ReleaseStorage> storage_;
+  // Where the values are: the block made with the object (makeWithStorage), heap_, or nowhere
+  // yet. The heap block is made when the first value is set, so a message without values takes
+  // none, and a moved message takes it along.
+  std::byte* storage_ = nullptr;
+  std::unique_ptr<std::byte, ReleaseStorage> heap_;
   // Made by the first fault: most messages never see one.
   mutable std::unique_ptr<std::string> lastFieldFault_;
 };
@@ -460,20 +481,59 @@ msg::StorageOf<K>& CNMessageBase::emplaceSlot(std::size_t slot, Args&&... args) 
   return *value;
 }
 
+template <class F>
+void CNMessageBase::withKind(msg::FieldKind kind, F&& f) {
+  using msg::FieldKind;
+  switch (kind) {
+    case FieldKind::String:
+      f(std::integral_constant<FieldKind, FieldKind::String>{});
+      return;
+    case FieldKind::Int64:
+      f(std::integral_constant<FieldKind, FieldKind::Int64>{});
+      return;
+    case FieldKind::Object:
+      f(std::integral_constant<FieldKind, FieldKind::Object>{});
+      return;
+    case FieldKind::ObjectList:
+      f(std::integral_constant<FieldKind, FieldKind::ObjectList>{});
+      return;
+    case FieldKind::StringList:
+      f(std::integral_constant<FieldKind, FieldKind::StringList>{});
+      return;
+    case FieldKind::Password:
+      f(std::integral_constant<FieldKind, FieldKind::Password>{});
+      return;
+  }
+}
+
 template <class Visit>
 void CNMessageBase::visitSlot(std::size_t slot, Visit&& visit) const {
   if (!slotIsSet(slot)) {
     visit(std::monostate{});
     return;
   }
-  switch (type_->fields[slot].kind) {
-    case msg::FieldKind::String: visit(slotValue<msg::FieldKind::String>(slot)); return;
-    case msg::FieldKind::Int64: visit(slotValue<msg::FieldKind::Int64>(slot)); return;
-    case msg::FieldKind::Object: visit(slotValue<msg::FieldKind::Object>(slot)); return;
-    case msg::FieldKind::ObjectList: visit(slotValue<msg::FieldKind::ObjectList>(slot)); return;
-    case msg::FieldKind::StringList: visit(slotValue<msg::FieldKind::StringList>(slot)); return;
-    case msg::FieldKind::Password: visit(slotValue<msg::FieldKind::Password>(slot)); return;
+  withKind(type_->fields[slot].kind, [&](auto kind) { visit(slotValue<decltype(kind)::value>(slot)); });
+}
+
+template <class T>
+std::unique_ptr<T> CNMessageBase::makeWithStorage() {
+  // The values start at the first aligned byte after the object.
+  constexpr std::size_t objectBytes = (sizeof(T) + msg::kStorageAlignment - 1) / msg::kStorageAlignment *
+                                      msg::kStorageAlignment;
+  static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
+  void* block = ::operator new(objectBytes + T::kType.storageSize);
+  T* message = nullptr;
+  try {
+    message = ::new (block) T();
+  } catch (...) {
+    ::operator delete(block);
+    throw;
   }
+  // A class that takes its type from elsewhere keeps its values on the heap, as any message may.
+  if (&message->type() == &T::kType) {
+    static_cast<CNMessageBase*>(message)->storage_ = static_cast<std::byte*>(block) + objectBytes;
+  }
+  return std::unique_ptr<T>(message);
 }
 
 namespace msg {

@@ -221,6 +221,37 @@ TEST(MessageFields, MovedMessagesKeepTheirValuesAndLeaveAnEmptyMessage) {
   EXPECT_EQ(target.children().size(), 1u);
 }
 
+TEST(MessageFields, ValuesMoveBetweenMessagesMadeWithAndWithoutTheirStorage) {
+  std::unique_ptr<App::CloudDBEntity> made = CNMessageBase::makeWithStorage<App::CloudDBEntity>();
+  made->setName("made");
+  made->addChild(entity("child", 4));
+
+  App::CloudDBEntity plain = std::move(*made);  // one by one out of the object's own block
+  EXPECT_EQ(plain.name(), "made");
+  EXPECT_EQ(plain.children().size(), 1u);
+  EXPECT_FALSE(made->isSet(App::CloudDBEntity::kName));
+
+  made->setRegion("stale");
+  *made = std::move(plain);  // one by one into it
+  EXPECT_EQ(made->name(), "made");
+  EXPECT_FALSE(made->isSet(App::CloudDBEntity::kRegion));
+  ASSERT_EQ(made->children().size(), 1u);
+  EXPECT_EQ(made->children()[0].name(), "child");
+
+  const std::unique_ptr<CNMessageBase> copy = made->clone();
+  made->setName("changed");
+  EXPECT_EQ(static_cast<const App::CloudDBEntity&>(*copy).name(), "made");
+
+  // A message given another type's values leaves its own block for storage of the right size.
+  std::unique_ptr<App::CloudDBEntity> other = CNMessageBase::makeWithStorage<App::CloudDBEntity>();
+  App::RDSDBInstance instance;
+  instance.setName("db-1");
+  instance.setRegion("us-east-1");
+  static_cast<CNMessageBase&>(*other) = std::move(instance);
+  EXPECT_EQ(other->getTagName(), "App::RDSDBInstance");
+  EXPECT_EQ(other->getstring(App::RDSDBInstance::kName), "db-1");
+}
+
 TEST(MessageFields, EveryKindIsReplacedClearedAndCopied) {
   constexpr int kClusterCount = 14;  // an integer field of the cluster
   App::DocumentDBCluster cluster;
