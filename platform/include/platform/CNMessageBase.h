@@ -14,7 +14,10 @@
 //    lastFieldFault() so tests can catch them. Nothing throws.
 //  - Copies are deep. Sub-messages are owned by their parent. Every sub-message a message holds
 //    (set, appended, made on first access or parsed) is an object of its type's typed class, so
-//    msg::ListView and the typed accessors may view it as that class.
+//    msg::ListView and the typed accessors may view it as that class. A message moved from
+//    reads as new.
+//  - Values are kept by kind in one block laid out by the type (see MessageType::slotOffset):
+//    an unset field costs its room there and nothing else.
 //  - serialize renders XML (an element per message, attributes for scalars, child elements for
 //    sub-messages and lists); unserialize parses it and fails with a CLmError for text that does
 //    not parse or is not this type, leaving the message empty.
@@ -410,7 +413,8 @@ class CNMessageBase {
   const msg::StorageOf<K>& slotValue(std::size_t slot) const {
     return *slotAddress<K>(slot);
   }
-  // Replaces the slot's value, if any, with one made from the arguments, and marks it set.
+  // Replaces the slot's value, if any, with one made from the arguments, and marks it set. The
+  // old value goes first, so the arguments must not refer to it.
   template <msg::FieldKind K, class... Args>
   msg::StorageOf<K>& emplaceSlot(std::size_t slot, Args&&... args);
   // The slot's value, made empty and marked set first when it holds none.
