@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr int kDebugLevel = 1;
-constexpr int kErrorLevel = 0;
-
 LogWriter& currentWriter() { return HostEnvironment::current().logWriterOrDefault(); }
 
 }  // namespace
@@ -42,18 +39,28 @@ std::string EvDebug::getApplicationName() const { return HostEnvironment::curren
 
 std::int64_t EvDebug::lineJobId() const { return HostEnvironment::current().jobId; }
 
-void EvDebug::emit(int level, LogSeverity severity, const char* tag, const char* format, va_list args) {
-  LogWriter& writer = currentWriter();
-  if (!writer.wants(level)) {
-    return;
+void EvDebug::DebugLvlText(const char* tag, int level, const char* format, std::string_view text) {
+  if (wants(level)) {
+    emitText(level, LogSeverity::Debug, tag, FXString::FormatText(format, text));
   }
+}
+
+bool EvDebug::wants(int level) const { return currentWriter().wants(level); }
+
+void EvDebug::emit(int level, LogSeverity severity, const char* tag, const char* format, va_list args) {
+  if (wants(level)) {
+    emitText(level, severity, tag, FXString::FormatV(format, args));
+  }
+}
+
+void EvDebug::emitText(int level, LogSeverity severity, const char* tag, std::string text) {
   LogLine line;
   line.level = level;
   line.severity = severity;
   line.jobId = lineJobId();
   line.tag = tag != nullptr ? tag : "";
-  line.text = FXString::FormatV(format, args);
-  writer.write(line);
+  line.text = std::move(text);
+  currentWriter().write(line);
 }
 
 EvEvent::EvEvent() : jobId_(HostEnvironment::current().jobId) {}

@@ -72,6 +72,31 @@ std::string FormatV(const char* format, va_list args) {
   return text;
 }
 
+std::string FormatText(const char* format, std::string_view text) {
+  if (format == nullptr) {
+    return {};
+  }
+  text = text.substr(0, text.find('\0'));
+  const std::string_view shape(format);
+  std::string out;
+  out.reserve(shape.size() + text.size());
+  bool textUsed = false;
+  for (std::size_t at = 0; at < shape.size(); ++at) {
+    const char next = at + 1 < shape.size() ? shape[at + 1] : '\0';
+    if (shape[at] == '%' && next == '%') {
+      out += '%';
+      ++at;
+    } else if (shape[at] == '%' && next == 's' && !textUsed) {
+      out += text;
+      textUsed = true;
+      ++at;
+    } else {
+      out += shape[at];
+    }
+  }
+  return out;
+}
+
 bool FindString(std::string_view text, std::string_view what, bool ignoreCase) {
   return FindStringPos(text, what, ignoreCase) != -1;
 }

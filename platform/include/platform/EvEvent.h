@@ -9,6 +9,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/CLmError.h"
@@ -21,9 +22,18 @@ class EvDebug {
   EvDebug(const EvDebug&) = delete;
   EvDebug& operator=(const EvDebug&) = delete;
 
+  // The levels of Debug and Error lines.
+  static constexpr int kDebugLevel = 1;
+  static constexpr int kErrorLevel = 0;
+
   void DebugLvl(const char* tag, int level, const char* format, ...) __attribute__((format(printf, 4, 5)));
   void Debug(const char* tag, const char* format, ...) __attribute__((format(printf, 3, 4)));
   void Error(const char* tag, const char* format, ...) __attribute__((format(printf, 3, 4)));
+  // A debug line whose format holds one "%s" for a text that may be long (see
+  // FXString::FormatText), made only when some one reads lines of this level.
+  void DebugLvlText(const char* tag, int level, const char* format, std::string_view text);
+  // Whether a line of this level is written or watched: a caller may spare making its text.
+  bool wants(int level) const;
 
   std::string getApplicationName() const;
 
@@ -31,6 +41,7 @@ class EvDebug {
   virtual std::int64_t lineJobId() const;
   void emit(int level, LogSeverity severity, const char* tag, const char* format, va_list args)
       __attribute__((format(printf, 5, 0)));
+  void emitText(int level, LogSeverity severity, const char* tag, std::string text);
 };
 
 class EvEvent : public EvDebug {

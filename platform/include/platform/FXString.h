@@ -24,6 +24,12 @@ std::string Join(const std::vector<std::string>& parts, std::string_view separat
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string FormatV(const char* format, va_list args) __attribute__((format(printf, 1, 0)));
 
+// The format with its first "%s" standing for text and "%%" for "%", as Format(format,
+// text.c_str()) gives it, for a format holding no other conversion. It copies the text in one
+// piece: printf walks a long text (a whole message as XML) a few bytes at a time. Like printf, it
+// takes the text up to its first NUL; any other directive is kept as it stands.
+std::string FormatText(const char* format, std::string_view text);
+
 // Whether text contains what (ignoring ASCII case when ignoreCase). An empty what is found.
 bool FindString(std::string_view text, std::string_view what, bool ignoreCase);
 

@@ -46,6 +46,28 @@ TEST(Format, LongTextsAreNotCut) {
   EXPECT_EQ(text, "before [" + big + "] after 7");
 }
 
+TEST(FormatText, PutsTheTextWherePrintfWould) {
+  const std::string big(100000, 'k');
+  EXPECT_EQ(FXString::FormatText("Returning response XML [%s]", big),
+            FXString::Format("Returning response XML [%s]", big.c_str()));
+  const struct {
+    const char* format;
+    std::string text;
+    std::string expected;
+  } cases[] = {
+      {"%s", "", ""},
+      {"100%% of [%s]", "x%sy", "100% of [x%sy]"},  // a directive in the text is text
+      {"no directive", "unused", "no directive"},
+      {"[%s] then [%s]", "first", "[first] then [%s]"},  // only the first takes the text
+      {"cut [%s]", std::string("ab\0cd", 5), "cut [ab]"},  // as printf, up to the first NUL
+      {"odd %d stays", "x", "odd %d stays"},
+      {"ends with %", "x", "ends with %"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FXString::FormatText(c.format, c.text), c.expected) << c.format;
+  }
+}
+
 TEST(FindString, HonoursTheIgnoreCaseFlag) {
   EXPECT_TRUE(FXString::FindString("Throttling: Rate exceeded", "Rate exceeded", false));
   EXPECT_TRUE(FXString::FindString("Throttling: RATE EXCEEDED", "Rate exceeded", true));
