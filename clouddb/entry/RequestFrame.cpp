@@ -9,7 +9,6 @@ constexpr std::uint32_t kDisconnectRequestTagId = 0x09000102u;
 constexpr int kStrictReceiveTimeoutSeconds = 600;
 constexpr int kNoTimeout = -1;
 constexpr int kReplyTimeoutSeconds = 120;
-constexpr int kReceivedLineLevel = EvDebug::kDebugLevel;
 constexpr int kResponseLineLevel = 0;
 
 }  // namespace
@@ -49,9 +48,7 @@ CNMessageBase* RequestFrame::receiveLenient() {
     log_.Debug(tag_, texts::kNullMessage, reason.c_str());
     return nullptr;
   }
-  if (log_.wants(kReceivedLineLevel)) {
-    log_.DebugLvlText(tag_, kReceivedLineLevel, texts::kMessageReceived, received->AsString());
-  }
+  log_.DebugMessage(tag_, EvDebug::kDebugLevel, texts::kMessageReceived, *received);
   return received;
 }
 
@@ -68,10 +65,7 @@ void RequestFrame::sendStrict(CNMessageBase& response, bool logResponseOnFailure
 }
 
 void RequestFrame::sendLenient(CNMessageBase& response) {
-  // The whole response as XML is made only for a reader of the line; the log keeps its start.
-  if (log_.wants(kResponseLineLevel)) {
-    log_.DebugLvlText(tag_, kResponseLineLevel, texts::kReturningResponse, response.AsString());
-  }
+  log_.DebugMessage(tag_, kResponseLineLevel, texts::kReturningResponse, response);
   connectionFlag_ = false;
   // The peer learns of a failed send from the missing response; there is no one else to tell.
   (void)connection_.SendXMLMessage(&response, 0, kNoTimeout, connectionFlag_);

@@ -158,7 +158,7 @@ CLmError COracleCloudDBInfo::ExpandOCIDatabaseSubclientContent(const unsigned lo
   if (content.unserialize(contentXml).IsFailure()) {
     return failure(log_, texts::kContentUnparsable, __LINE__);
   }
-  log_.Debug(kTag, texts::kContentIs, content.AsString().c_str());
+  log_.DebugMessage(kTag, EvDebug::kDebugLevel, texts::kContentIs, content);
 
   COracleCloudDBInfo provider(OracleCloudSDKCppBridge::kModeInfrastructure);
   std::string tenancyId;

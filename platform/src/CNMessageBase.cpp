@@ -159,11 +159,7 @@ void CNMessageBase::takeFieldsFrom(CNMessageBase& other) {
 // ---- field lookup ----
 
 void CNMessageBase::recordFault(std::string fault) const {
-  if (lastFieldFault_) {
-    *lastFieldFault_ = std::move(fault);
-  } else {
-    lastFieldFault_ = std::make_unique<std::string>(std::move(fault));
-  }
+  lastFieldFault_ = std::make_unique<std::string>(std::move(fault));
 }
 
 const std::string& CNMessageBase::lastFieldFault() const {
@@ -247,11 +243,8 @@ std::string CNMessageBase::getstring(int field) const {
 
 const std::string& CNMessageBase::stringRef(int field) const {
   static const std::string kAbsent;
-  const int index = fieldIndex(field, FieldKind::String);
-  if (index < 0 || !slotIsSet(static_cast<std::size_t>(index))) {
-    return kAbsent;
-  }
-  return slotValue<FieldKind::String>(static_cast<std::size_t>(index));
+  const auto* value = valueAt<FieldKind::String>(fieldIndex(field, FieldKind::String));
+  return value != nullptr ? *value : kAbsent;
 }
 
 void CNMessageBase::setstring(int field, std::string value) {
@@ -262,11 +255,8 @@ void CNMessageBase::setstring(int field, std::string value) {
 }
 
 std::string CNMessageBase::getstring(int field, int position) const {
-  const int index = fieldIndexAt(field, position, FieldKind::String);
-  if (index < 0 || !slotIsSet(static_cast<std::size_t>(index))) {
-    return {};
-  }
-  return slotValue<FieldKind::String>(static_cast<std::size_t>(index));
+  const auto* value = valueAt<FieldKind::String>(fieldIndexAt(field, position, FieldKind::String));
+  return value != nullptr ? *value : std::string();
 }
 
 void CNMessageBase::setstring(int field, int position, std::string value) {
@@ -277,11 +267,8 @@ void CNMessageBase::setstring(int field, int position, std::string value) {
 }
 
 std::int64_t CNMessageBase::getint64(int field) const {
-  const int index = fieldIndex(field, FieldKind::Int64);
-  if (index < 0 || !slotIsSet(static_cast<std::size_t>(index))) {
-    return 0;
-  }
-  return slotValue<FieldKind::Int64>(static_cast<std::size_t>(index));
+  const auto* value = valueAt<FieldKind::Int64>(fieldIndex(field, FieldKind::Int64));
+  return value != nullptr ? *value : 0;
 }
 
 void CNMessageBase::setint64(int field, std::int64_t value) {
@@ -292,11 +279,8 @@ void CNMessageBase::setint64(int field, std::int64_t value) {
 }
 
 std::int64_t CNMessageBase::getint64ByPosition(int position) const {
-  const int index = positionIndex(position, FieldKind::Int64);
-  if (index < 0 || !slotIsSet(static_cast<std::size_t>(index))) {
-    return 0;
-  }
-  return slotValue<FieldKind::Int64>(static_cast<std::size_t>(index));
+  const auto* value = valueAt<FieldKind::Int64>(positionIndex(position, FieldKind::Int64));
+  return value != nullptr ? *value : 0;
 }
 
 void CNMessageBase::setint64ByPosition(int position, std::int64_t value) {
@@ -309,11 +293,8 @@ void CNMessageBase::setint64ByPosition(int position, std::int64_t value) {
 // ---- sub-messages ----
 
 const CNMessageBase* CNMessageBase::getObjectAccessor(int field) const {
-  const int index = fieldIndex(field, FieldKind::Object);
-  if (index < 0 || !slotIsSet(static_cast<std::size_t>(index))) {
-    return nullptr;
-  }
-  return slotValue<FieldKind::Object>(static_cast<std::size_t>(index)).get();
+  const auto* value = valueAt<FieldKind::Object>(fieldIndex(field, FieldKind::Object));
+  return value != nullptr ? value->get() : nullptr;
 }
 
 CNMessageBase* CNMessageBase::getObjectAccessor(int field, bool create) {
@@ -322,8 +303,8 @@ CNMessageBase* CNMessageBase::getObjectAccessor(int field, bool create) {
     return nullptr;
   }
   const auto slot = static_cast<std::size_t>(index);
-  if (slotIsSet(slot) && slotValue<FieldKind::Object>(slot)) {
-    return slotValue<FieldKind::Object>(slot).get();
+  if (const auto* object = valueAt<FieldKind::Object>(index); object != nullptr && *object) {
+    return object->get();
   }
   if (!create) {
     return nullptr;
@@ -356,11 +337,8 @@ void CNMessageBase::setObjectAccessor(int field, std::unique_ptr<CNMessageBase> 
 }
 
 const MessageList& CNMessageBase::getlistobject(int field) const {
-  const int index = fieldIndex(field, FieldKind::ObjectList);
-  if (index < 0 || !slotIsSet(static_cast<std::size_t>(index))) {
-    return emptyMessageList();
-  }
-  return slotValue<FieldKind::ObjectList>(static_cast<std::size_t>(index));
+  const auto* value = valueAt<FieldKind::ObjectList>(fieldIndex(field, FieldKind::ObjectList));
+  return value != nullptr ? *value : emptyMessageList();
 }
 
 MessageList* CNMessageBase::mutableListObject(int field) {
@@ -409,11 +387,8 @@ void CNMessageBase::appendlistobject(int field, std::unique_ptr<CNMessageBase> v
 // ---- text lists and passwords ----
 
 std::vector<std::string> CNMessageBase::getliststring(int field) const {
-  const int index = fieldIndex(field, FieldKind::StringList);
-  if (index < 0 || !slotIsSet(static_cast<std::size_t>(index))) {
-    return {};
-  }
-  return slotValue<FieldKind::StringList>(static_cast<std::size_t>(index));
+  const auto* value = valueAt<FieldKind::StringList>(fieldIndex(field, FieldKind::StringList));
+  return value != nullptr ? *value : std::vector<std::string>();
 }
 
 void CNMessageBase::setliststring(int field, std::vector<std::string> values) {
@@ -424,11 +399,8 @@ void CNMessageBase::setliststring(int field, std::vector<std::string> values) {
 }
 
 msg::PasswordString CNMessageBase::getpstringobject(int field) const {
-  const int index = fieldIndex(field, FieldKind::Password);
-  if (index < 0 || !slotIsSet(static_cast<std::size_t>(index))) {
-    return {};
-  }
-  return slotValue<FieldKind::Password>(static_cast<std::size_t>(index));
+  const auto* value = valueAt<FieldKind::Password>(fieldIndex(field, FieldKind::Password));
+  return value != nullptr ? *value : msg::PasswordString{};
 }
 
 void CNMessageBase::setpstringobject(int field, msg::PasswordString value) {
@@ -443,9 +415,7 @@ CLmError CNMessageBase::getPlainPassword(int field, std::string& clear) const {
   if (index < 0) {
     return CLmError(CLmError::Kind::ErrNo, EINVAL, lastFieldFault(), CLM_HERE);
   }
-  const msg::PasswordString* password = slotIsSet(static_cast<std::size_t>(index))
-                                            ? &slotValue<FieldKind::Password>(static_cast<std::size_t>(index))
-                                            : nullptr;
+  const msg::PasswordString* password = valueAt<FieldKind::Password>(index);
   if (password == nullptr || !password->encrypted || password->text.empty()) {
     clear = password != nullptr ? password->text : std::string();
     return {};

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/CNMessageBase.h"
 #include "platform/FXString.h"
 #include "platform/HostEnvironment.h"
 
@@ -39,9 +40,9 @@ std::string EvDebug::getApplicationName() const { return HostEnvironment::curren
 
 std::int64_t EvDebug::lineJobId() const { return HostEnvironment::current().jobId; }
 
-void EvDebug::DebugLvlText(const char* tag, int level, const char* format, std::string_view text) {
+void EvDebug::DebugMessage(const char* tag, int level, const char* format, const CNMessageBase& message) {
   if (wants(level)) {
-    emitText(level, LogSeverity::Debug, tag, FXString::FormatText(format, text));
+    emitText(level, LogSeverity::Debug, tag, FXString::FormatText(format, message.AsString()));
   }
 }
 

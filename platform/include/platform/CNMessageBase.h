@@ -441,6 +441,12 @@ class CNMessageBase {
   msg::StorageOf<K>* slotAddress(std::size_t slot) const {
     return std::launder(reinterpret_cast<msg::StorageOf<K>*>(storage_ + type_->slotOffset[slot]));
   }
+  // The value of the field at index (from fieldIndex, so -1 when none), or null when unset.
+  template <msg::FieldKind K>
+  const msg::StorageOf<K>* valueAt(int index) const {
+    return index >= 0 && slotIsSet(static_cast<std::size_t>(index)) ? slotAddress<K>(static_cast<std::size_t>(index))
+                                                                     : nullptr;
+  }
   void ensureStorage();
   void destroySlot(std::size_t slot);
   // Drops every value: the message reads as new.

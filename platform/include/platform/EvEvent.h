@@ -9,11 +9,12 @@
 #include <cstdarg>
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "platform/CLmError.h"
 #include "platform/LogWriter.h"
+
+class CNMessageBase;
 
 class EvDebug {
  public:
@@ -29,16 +30,17 @@ class EvDebug {
   void DebugLvl(const char* tag, int level, const char* format, ...) __attribute__((format(printf, 4, 5)));
   void Debug(const char* tag, const char* format, ...) __attribute__((format(printf, 3, 4)));
   void Error(const char* tag, const char* format, ...) __attribute__((format(printf, 3, 4)));
-  // A debug line whose format holds one "%s" for a text that may be long (see
-  // FXString::FormatText), made only when some one reads lines of this level.
-  void DebugLvlText(const char* tag, int level, const char* format, std::string_view text);
-  // Whether a line of this level is written or watched: a caller may spare making its text.
-  bool wants(int level) const;
+  // A debug line whose format holds one "%s" for the whole message as XML, passwords masked. The
+  // XML, which may be long, is made only when someone reads lines of this level, and is put in
+  // place by FXString::FormatText rather than printf.
+  void DebugMessage(const char* tag, int level, const char* format, const CNMessageBase& message);
 
   std::string getApplicationName() const;
 
  protected:
   virtual std::int64_t lineJobId() const;
+  // Whether a line of this level is written or watched: when not, its text need not be made.
+  bool wants(int level) const;
   void emit(int level, LogSeverity severity, const char* tag, const char* format, va_list args)
       __attribute__((format(printf, 5, 0)));
   void emitText(int level, LogSeverity severity, const char* tag, std::string text);
