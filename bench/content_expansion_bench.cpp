@@ -125,8 +125,10 @@ struct Stage {
   }
 
   // For each pattern rule: the names its lookup returns (its region, or every region), in order.
+  // Each name is kept once and viewed by every rule that sees it, as the records are.
   void prepareBareLoop() {
     CAmazonRDSInfo provider;
+    for (int i = 0; i < kInstances; ++i) names.push_back(instanceName(i));
     for (const Rule& rule : rules) {
       if (rule.type != 51) continue;
       PatternInput input;
@@ -135,7 +137,7 @@ struct Stage {
       for (const std::string& region : kRegions) {
         if (!rule.region.empty() && rule.region != region) continue;
         for (int i = 0; i < kInstances; ++i) {
-          if (instanceRegion(i) == region) input.names.push_back(instanceName(i));
+          if (instanceRegion(i) == region) input.names.push_back(&names[static_cast<std::size_t>(i)]);
         }
       }
       patterns.push_back(std::move(input));
@@ -145,7 +147,7 @@ struct Stage {
   struct PatternInput {
     std::string expression;
     bool negated = false;
-    std::vector<std::string> names;
+    std::vector<const std::string*> names;
   };
 
   benchaccount::BenchHost host;
@@ -153,6 +155,7 @@ struct Stage {
   std::optional<CloudSimulator::Installation> installed;
   std::vector<Rule> rules;
   std::string xml;
+  std::vector<std::string> names;  // every instance's, by index
   std::vector<PatternInput> patterns;
   std::vector<Lookup> lookups;
 };
@@ -201,8 +204,8 @@ std::size_t matchOnce(const Stage& data) {
     const std::optional<clouddb::aws::NamePattern> expression =
         clouddb::aws::NamePattern::compile(pattern.expression, pattern.expression, error);
     if (!expression) std::abort();
-    for (const std::string& name : pattern.names) {
-      if (expression->matches(name) != pattern.negated) ++selected;
+    for (const std::string* name : pattern.names) {
+      if (expression->matches(*name) != pattern.negated) ++selected;
     }
   }
   benchmark::DoNotOptimize(selected);
@@ -289,6 +292,8 @@ void RdsExpansionOverBareMatching(benchmark::State& state) {
   state.counters["bare_ms"] = std::chrono::duration<double, std::milli>(limit).count() / iterations;
   state.counters["ratio"] = std::chrono::duration<double>(ours) / std::chrono::duration<double>(limit);
   state.counters["lookups_ms"] = std::chrono::duration<double, std::milli>(cloud).count() / iterations;
+  // What the ratio cannot go below: the lookups alone over the bare loop.
+  state.counters["ratio_floor"] = std::chrono::duration<double>(cloud) / std::chrono::duration<double>(limit);
   // The expansion's own work (ours less the lookups it must make) over the bare loop.
   state.counters["own_ratio"] = std::chrono::duration<double>(ours - cloud) / std::chrono::duration<double>(limit);
   state.counters["limit"] = 3;
