@@ -1,6 +1,7 @@
 #include "clouddb/inventory/CloudInfoFactory.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "clouddb/aws/CAmazonRDSInfo.h"
 #include "clouddb/inventory/CAliRDSInfo.h"
@@ -22,16 +23,26 @@ constexpr unsigned long kAzureOtherType = 403;
 constexpr unsigned long kGoogleType = 1301;
 constexpr unsigned long kAlibabaType = 1401;
 
-// The provider of one virtual-server instance type, with the cloud's name for the log; null for
-// a type no provider serves.
-std::unique_ptr<CRDSInfo> providerFor(unsigned long instanceType, const char*& cloudName) {
+// What serves one virtual-server instance type: the cloud's name for the log and the provider's
+// maker. The provider is made only after its line is logged, so its own lines follow it.
+struct ProviderChoice {
+  const char* cloudName;
+  std::unique_ptr<CRDSInfo> (*make)();
+};
+
+template <class Provider>
+std::unique_ptr<CRDSInfo> makeProvider() {
+  return std::make_unique<Provider>();
+}
+
+std::optional<ProviderChoice> providerFor(unsigned long instanceType) {
   switch (instanceType) {
-    case kAmazonType: cloudName = "Amazon"; return std::make_unique<CAmazonRDSInfo>();
+    case kAmazonType: return ProviderChoice{"Amazon", &makeProvider<CAmazonRDSInfo>};
     case kAzureType:
-    case kAzureOtherType: cloudName = "Azure"; return std::make_unique<CAzureRDSInfo>();
-    case kGoogleType: cloudName = "Google"; return std::make_unique<CGoogleRDSInfo>();
-    case kAlibabaType: cloudName = "Alibaba"; return std::make_unique<CAliRDSInfo>();
-    default: return nullptr;
+    case kAzureOtherType: return ProviderChoice{"Azure", &makeProvider<CAzureRDSInfo>};
+    case kGoogleType: return ProviderChoice{"Google", &makeProvider<CGoogleRDSInfo>};
+    case kAlibabaType: return ProviderChoice{"Alibaba", &makeProvider<CAliRDSInfo>};
+    default: return std::nullopt;
   }
 }
 
@@ -64,13 +75,13 @@ int CreateCloudInfoObject(const unsigned long& clientId, EvEvent& log, std::uniq
     log.Error(kTag, texts::kInstanceTypeLookupFailed, serverId);
     return -1;
   }
-  const char* cloudName = "";
-  std::unique_ptr<CRDSInfo> made = providerFor(static_cast<unsigned long>(instanceType), cloudName);
-  if (!made) {
+  const std::optional<ProviderChoice> choice = providerFor(static_cast<unsigned long>(instanceType));
+  if (!choice) {
     log.Error(kTag, texts::kInstanceTypeNotSupported, static_cast<unsigned long>(instanceType));
     return -1;
   }
-  log.Debug(kTag, texts::kGotInstanceType, static_cast<unsigned long>(instanceType), cloudName, serverId);
+  log.Debug(kTag, texts::kGotInstanceType, static_cast<unsigned long>(instanceType), choice->cloudName, serverId);
+  std::unique_ptr<CRDSInfo> made = choice->make();
   made->setVirtualServerInstanceId(serverId);
   provider = std::move(made);
   return 0;
