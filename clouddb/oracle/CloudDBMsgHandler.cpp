@@ -17,6 +17,8 @@ constexpr std::int64_t kFailedStatus = 1;
 constexpr std::int64_t kConfiguredInstanceKind = 11;
 constexpr char kEmptyRequestList[] = "The received message holds no request";
 constexpr char kNoConnection[] = "No host connection was given";
+constexpr char kNotAServiceRequest[] = "The received request [%u] is not a database service request";
+constexpr char kOperationNotServed[] = "Operation [%lld] is not served";
 
 }  // namespace
 
@@ -57,7 +59,14 @@ void CloudDBMsgHandler::ProcessMessage(CKwNetwork* connection) {
       response.mutableResult().setStatus(kFailedStatus);
     } else if (request.operation() == kCreateOperation) {
       CreateDB(request, response);
+    } else {
+      // Only creation is served; a request for anything else must not read as done.
+      log_.Error(kTag, kOperationNotServed, static_cast<long long>(request.operation()));
+      response.mutableResult().setStatus(kFailedStatus);
     }
+  } else {
+    log_.Error(kTag, kNotAServiceRequest, static_cast<unsigned>(requests.front()->getTagID()));
+    response.mutableResult().setStatus(kFailedStatus);
   }
   frame.sendLenient(response);
 }

@@ -48,12 +48,13 @@ struct Exchange {
 };
 
 // Sends the request in its envelope to a fresh handler and reads what comes back.
-Exchange serve(const std::optional<Dax::CloudDBServiceReq>& request) {
+// Serves one envelope holding request (none when null).
+Exchange serve(const CNMessageBase* request) {
   auto [hostEnd, peerEnd] = testsupport::makeSocketPair();
   CKwNetwork connection(std::move(hostEnd));
   KwNetworkPeer peer(std::move(peerEnd));
   Dax::CloudDBServiceReq envelope;
-  if (request) envelope.addRequest(*request);
+  if (request != nullptr) envelope.addRequest(*request);
   EXPECT_TRUE(peer.sendRequest(envelope, 5).IsSuccess());
   CloudDBMsgHandler handler;
   handler.ProcessMessage(&connection);
@@ -212,7 +213,8 @@ TEST(CloudDBMsgHandler, CreatesTheServiceAndAnswersWithItsComputeNodes) {
   OracleKeyPeer peer;
   OracleTestWorld world(withApiSettings(peer.apiHost()));
   world.trustCa(peer.caFile());
-  const Exchange exchange = serve(createRequest(requestedService()));
+  const Dax::CloudDBServiceReq request = createRequest(requestedService());
+  const Exchange exchange = serve(&request);
   ASSERT_TRUE(exchange.response) << world.allText();
   EXPECT_TRUE(exchange.disconnectReplied);
   EXPECT_EQ(statusOf(exchange), 0);
@@ -235,7 +237,7 @@ TEST(CloudDBMsgHandler, CreatesTheServiceAndAnswersWithItsComputeNodes) {
 TEST(CloudDBMsgHandler, FailuresAnswerWithAFailedResult) {
   struct Case {
     const char* what;
-    std::optional<Dax::CloudDBServiceReq> request;
+    std::optional<CNMessageBase> request;
     std::string faultOperation;
     std::string line;
     std::int64_t status;
@@ -264,7 +266,11 @@ TEST(CloudDBMsgHandler, FailuresAnswerWithAFailedResult) {
       {"name taken", createRequest(existing), "", "CreateDBInstance failed", 1},
       {"nodes unreadable", createRequest(requestedService()), "GetComputeNodeList",
        "GetComputeNodeList failed for service [sales-db]", 1},
-      {"operation 1", listing, "", "", 0},
+      // Only creation is served: any other operation answers with a failed result, never as done.
+      {"operation 1", listing, "", "Operation [1] is not served", 1},
+      {"another kind of request", requestedService(), "",
+       "The received request [" + std::to_string(Dax::CloudDBService().getTagID()) + "] is not a database service request",
+       1},
   };
   for (const Case& c : cases) {
     OracleKeyPeer peer;
@@ -273,7 +279,7 @@ TEST(CloudDBMsgHandler, FailuresAnswerWithAFailedResult) {
     if (!c.faultOperation.empty()) {
       ASSERT_TRUE(world.simulator().failNext(CloudBridgeKind::Oracle, c.faultOperation, 1, "Service Unavailable"));
     }
-    const Exchange exchange = serve(c.request);
+    const Exchange exchange = serve(c.request ? &*c.request : nullptr);
     ASSERT_TRUE(exchange.response) << c.what;
     EXPECT_TRUE(exchange.disconnectReplied) << c.what;
     EXPECT_EQ(statusOf(exchange), c.status) << c.what;
