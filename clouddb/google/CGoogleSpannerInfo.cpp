@@ -1,5 +1,6 @@
 #include "clouddb/google/CGoogleSpannerInfo.h"
 
+#include <algorithm>
 #include <boost/algorithm/string/classification.hpp>
 #include <boost/algorithm/string/split.hpp>
 #include <new>
@@ -265,12 +266,13 @@ CLmError CGoogleSpannerInfo::PreviewGoogleSpanner(unsigned long clientId, unsign
   if (path == kProjectsPath) {
     return listProjects(entity, signature);
   }
-  std::vector<std::string> parts;
-  boost::split(parts, path, boost::is_any_of(kPathSeparator));
-  // Only "project/instance" names an instance; an empty part names nothing.
-  if (parts.size() != 2 || parts[0].empty() || parts[1].empty()) {
+  // Only "project/instance" names an instance. The separators are counted before anything is
+  // split, so that a path of many of them costs no more than its own length.
+  if (std::count(path.begin(), path.end(), kPathSeparator[0]) != 1) {
     return FXErrorUtil::ErrorWin32(at(signature, __LINE__), kCloudFailure, "%s", kInvalidPath);
   }
+  std::vector<std::string> parts;
+  boost::split(parts, path, boost::is_any_of(kPathSeparator));
   return listDatabases(clientId, instanceId, parts[0], parts[1], entity, signature);
 }
 

@@ -7,9 +7,19 @@
 
 namespace clouddb::oracle {
 
+namespace {
+constexpr int kMaxLevel = 3;
+}  // namespace
+
 BrowsePath parseBrowsePath(const std::string& path) {
   BrowsePath parsed;
-  parsed.level = static_cast<int>(std::count(path.begin(), path.end(), '\\'));
+  const auto separators = static_cast<std::size_t>(std::count(path.begin(), path.end(), '\\'));
+  parsed.level = static_cast<int>(std::min<std::size_t>(separators, kMaxLevel + 1));
+  // A path of any other level is refused whole, so it is not split: a path of many backslashes
+  // would otherwise cost a string for each.
+  if (parsed.level < 1 || parsed.level > kMaxLevel) {
+    return parsed;
+  }
   // Empty pieces are kept, so segment n is always the text after the n-th backslash.
   std::vector<std::string> segments;
   boost::split(segments, path, boost::is_any_of("\\"));

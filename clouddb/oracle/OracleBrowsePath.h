@@ -6,7 +6,8 @@
 //   level 3  \top\compartment\system       the databases under the DB systems of that name;
 //            \top\any\compartment/.../system names both in the last segment (the display name
 //            of a level-2 node), the text before the first "/" and after the last one.
-// Any other level is invalid. Names are compared exactly, case included.
+// Any other level is invalid (and reported as a level above 3 when there are more backslashes);
+// its names stay empty. Names are compared exactly, case included.
 #include <string>
 
 namespace clouddb::oracle {
