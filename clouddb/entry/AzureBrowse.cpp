@@ -1,9 +1,8 @@
 #include "clouddb/entry/AzureBrowse.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
-
-#include <boost/algorithm/string/split.hpp>
 
 #include "clouddb/azure/CAzureCosmosSQLInfo.h"
 #include "clouddb/azure/CAzureTableStorageInfo.h"
@@ -48,11 +47,14 @@ std::optional<std::string> browseCosmos(AzureServiceBase& provider, std::uint64_
     log.Error(kTag, kCosmosCastFailedForInstance, static_cast<unsigned long>(instanceId));
     return kCosmosCastFailed;
   }
-  std::vector<std::string> parts;
-  boost::algorithm::split(parts, path, [](char c) { return c == '/'; });
-  if (parts.size() == 2) {
-    log.Debug(kTag, kSearchingContainers, parts[0].c_str(), parts[1].c_str());
-    if (!cosmos->BrowseContainers(parts[0], parts[1], root)) {
+  // Exactly two parts name a database. The separators are counted rather than split apart, so
+  // that a path of many of them costs no more than its own length.
+  if (std::count(path.begin(), path.end(), '/') == 1) {
+    const std::size_t separator = path.find('/');
+    const std::string account = path.substr(0, separator);
+    const std::string database = path.substr(separator + 1);
+    log.Debug(kTag, kSearchingContainers, account.c_str(), database.c_str());
+    if (!cosmos->BrowseContainers(account, database, root)) {
       log.Debug(kTag, kContainersNotBrowsed, static_cast<unsigned long>(instanceId));
     }
     return std::nullopt;

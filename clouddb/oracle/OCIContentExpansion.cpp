@@ -1,10 +1,11 @@
 // An OCI backup set's content resolved into its databases: the tenancy's whole database
 // inventory is read once, then each content entry is matched against it in memory.
-#include <boost/algorithm/string/classification.hpp>
-#include <boost/algorithm/string/split.hpp>
 #include <map>
+#include <optional>
+#include <string_view>
 
 #include "clouddb/oracle/COracleCloudDBInfo.h"
+#include "clouddb/oracle/OracleBrowsePath.h"
 #include "clouddb/oracle/OracleTexts.h"
 #include "platform/FXErrorUtil.h"
 #include "platform/config/ConfigStatus.h"
@@ -13,6 +14,7 @@
 
 using namespace CloudDBInfoStructs;
 namespace texts = clouddb::oracle::texts;
+using clouddb::oracle::pathSegment;
 
 namespace {
 
@@ -104,28 +106,25 @@ CLmError matchContent(const SubclientContent::OCIDatabaseContent& content, const
     if (path.empty()) {
       return failure(log, texts::kEmptyPath, __LINE__);
     }
-    std::vector<std::string> segments;
-    boost::split(segments, path, boost::is_any_of("/"));
     if (type == VirtualServer::VS_OBJ_DATABASE) {
-      if (segments.size() <= kDatabaseSegment) {
+      const std::optional<std::string_view> databaseId = pathSegment(path, '/', kDatabaseSegment);
+      if (!databaseId) {
         log.Error(kTag, texts::kDbPathNotSet);
         continue;
       }
-      if (auto found = inventory.find(segments[kDatabaseSegment]); found != inventory.end()) {
+      if (auto found = inventory.find(std::string(*databaseId)); found != inventory.end()) {
         out.push_back(found->second);
       }
     } else if (type == VirtualServer::VS_OBJ_COMPARTMENT) {
-      if (segments.size() > kCompartmentSegment) {
-        const std::string& compartmentId = segments[kCompartmentSegment];
+      if (const std::optional<std::string_view> compartmentId = pathSegment(path, '/', kCompartmentSegment)) {
         appendMatching(inventory, out, [&](const DiscoverOCIDBResponse& resolvedEntry) {
-          return resolvedEntry.compartment.identifier == compartmentId;
+          return resolvedEntry.compartment.identifier == *compartmentId;
         });
       }
     } else if (type == VirtualServer::VS_OBJ_DB_SYSTEM) {
-      if (segments.size() > kDbSystemSegment) {
-        const std::string& systemId = segments[kDbSystemSegment];
+      if (const std::optional<std::string_view> systemId = pathSegment(path, '/', kDbSystemSegment)) {
         appendMatching(inventory, out, [&](const DiscoverOCIDBResponse& resolvedEntry) {
-          return resolvedEntry.dbSystem.id == systemId;
+          return resolvedEntry.dbSystem.id == *systemId;
         });
       }
     } else {

@@ -1,8 +1,5 @@
 // The provider's browse views: every OCI database of a tenancy, and the classic database
 // services, Java and MySQL instances named by a browse path.
-#include <boost/algorithm/string/classification.hpp>
-#include <boost/algorithm/string/split.hpp>
-
 #include "clouddb/oracle/COracleCloudDBInfo.h"
 #include "clouddb/oracle/OracleTexts.h"
 
@@ -25,11 +22,7 @@ constexpr char kMySQLTag[] =
     "std::vector<CloudDBInfoStructs::SMySQLInstanceInfo>&, const string&, const VirtualServer::VSObjType&)";
 
 // The last "/"-separated segment of a browse path ("" for "/" or a path ending in "/").
-std::string lastSegment(const std::string& path) {
-  std::vector<std::string> segments;
-  boost::split(segments, path, boost::is_any_of("/"));
-  return segments.back();
-}
+std::string lastSegment(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
 struct ServiceKeys {
   static const std::string& byName(const SOracleDBInstanceInfo& record) { return record.serviceName; }
