@@ -2,6 +2,8 @@
 
 #include <openssl/crypto.h>
 
+#include <unordered_set>
+
 #include "clouddb/azure/AzureListingJson.h"
 #include "clouddb/azure/AzureTableHeaders.h"
 #include "clouddb/azure/TableStorageRetryRule.h"
@@ -24,8 +26,9 @@ constexpr char kFoundTable[] = "Found table: [%s]";
 constexpr char kQueryTablesFailed[] = "Query tables failed with ";
 constexpr char kNotAnArray[] = "Query Tables did not return an array";
 constexpr char kUnnamedTable[] = "Query Tables returned a table without a text TableName; the listing is refused";
-constexpr char kMarkerRepeated[] = "Query Tables announced the continuation marker it was given again; the listing stops";
+constexpr char kMarkerRepeated[] = "Query Tables announced a continuation marker it had given before; the listing stops";
 constexpr char kTooManyPages[] = "Query Tables announced more pages than a listing follows; the listing stops";
+constexpr char kTooManyTables[] = "Query Tables listed more tables than a listing keeps; the listing stops";
 
 constexpr char kTablesPath[] = "Tables";
 constexpr char kNextTableNameParameter[] = "NextTableName=";
@@ -141,18 +144,25 @@ bool CAzureTableStorageInfo::queryTables(std::vector<std::string>& tables, const
 
 bool CAzureTableStorageInfo::queryTables(std::vector<std::string>& tables) {
   std::string marker;
+  // Every marker followed so far: one announced again would lead round the same pages forever.
+  std::unordered_set<std::string> followed;
   for (int page = 1;; ++page) {
     std::string nextMarker;
     if (!queryTables(tables, marker, nextMarker)) {
       return false;
     }
+    if (tables.size() > kMaxTables) {
+      report(kQueryTablesTag, kTooManyTables);
+      return false;
+    }
     if (nextMarker.empty()) {
       return true;
     }
-    if (nextMarker == marker) {
+    if (nextMarker == marker || followed.contains(nextMarker)) {
       report(kQueryTablesTag, kMarkerRepeated);
       return false;
     }
+    followed.insert(marker);
     if (page >= kMaxTablePages) {
       report(kQueryTablesTag, kTooManyPages);
       return false;

@@ -26,8 +26,10 @@ class CAzureTableStorageInfo : public AzureServiceBase {
   // The first pause and the pause budget of every listing request, in milliseconds.
   static constexpr std::uint32_t kFirstDelayMs = 50;
   static constexpr std::uint32_t kDelayBudgetMs = 60000;
-  // More pages than this would be millions of tables: a peer that never stops is cut off.
+  // More pages or tables than this would be more than a browse can show: a peer that never
+  // stops is cut off.
   static constexpr int kMaxTablePages = 10000;
+  static constexpr std::size_t kMaxTables = 1000000;
 
   CAzureTableStorageInfo(DaxEnvironment& environment, std::int64_t instanceType);
   explicit CAzureTableStorageInfo(std::int64_t instanceType);

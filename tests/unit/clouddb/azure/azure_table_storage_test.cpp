@@ -118,18 +118,43 @@ TEST(TableStorageListing, FollowsMarkersFromTheHeaderOrTheBodyAsAQueryParameter)
   }
 }
 
-TEST(TableStorageListing, AMarkerThatRepeatsEndsTheListing) {
+TEST(TableStorageListing, AMarkerGivenBeforeEndsTheListing) {
+  // The same marker at once, and a round of two.
+  for (const std::vector<std::string>& markers : {std::vector<std::string>{"same"}, {"a", "b"}}) {
+    AzureTestWorld world;
+    RecordingEnvironment environment;
+    std::size_t served = 0;
+    LocalHttpServer server([&](const HttpRequest&) {
+      const std::string& next = markers[served++ % markers.size()];
+      return HttpReply{200, "OK", {{"x-ms-continuation-NextTableName", next}}, R"({"value":[{"TableName":"a"}]})"};
+    });
+    PointedTableStorage storage(server.url("/"), environment, 32);
+    std::vector<std::string> tables;
+    EXPECT_FALSE(storage.queryTables(tables));
+    EXPECT_EQ(server.requests().size(), markers.size() + 1);
+    EXPECT_TRUE(environment.has(
+        "report: Query Tables announced a continuation marker it had given before; the listing stops"));
+  }
+}
+
+TEST(TableStorageListing, AListingOfMoreTablesThanItKeepsEnds) {
   AzureTestWorld world;
   RecordingEnvironment environment;
-  LocalHttpServer server([](const HttpRequest&) {
-    return HttpReply{200, "OK", {{"x-ms-continuation-NextTableName", "same"}}, R"({"value":[{"TableName":"a"}]})"};
+  constexpr std::size_t kPerPage = 250000;
+  std::string page = R"({"value":[)";
+  for (std::size_t i = 0; i < kPerPage; ++i) {
+    page += (i ? R"(,{"TableName":"t)" : R"({"TableName":"t)") + std::to_string(i) + R"("})";
+  }
+  page += "]}";
+  std::size_t served = 0;
+  LocalHttpServer server([&](const HttpRequest&) {
+    return HttpReply{200, "OK", {{"x-ms-continuation-NextTableName", "m" + std::to_string(++served)}}, page};
   });
   PointedTableStorage storage(server.url("/"), environment, 32);
   std::vector<std::string> tables;
   EXPECT_FALSE(storage.queryTables(tables));
-  EXPECT_EQ(server.requests().size(), 2U);
-  EXPECT_TRUE(environment.has(
-      "report: Query Tables announced the continuation marker it was given again; the listing stops"));
+  EXPECT_EQ(server.requests().size(), CAzureTableStorageInfo::kMaxTables / kPerPage + 1);
+  EXPECT_TRUE(environment.has("report: Query Tables listed more tables than a listing keeps; the listing stops"));
 }
 
 TEST(CosmosRestListing, ReadsCollectionIdsOrReports) {
