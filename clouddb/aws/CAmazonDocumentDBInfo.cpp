@@ -62,16 +62,16 @@ bool CAmazonDocumentDBInfo::GetDocumentDBClusterList(std::vector<DocDBInfoStruct
                                                      const std::string& region, const std::string& tagKey,
                                                      const std::string& tagValue, int first, int count) {
   const int refreshed = bridge().RefreshDocDBClusterInfoList(first, count, region, tagKey, tagValue);
-  return refreshSucceeded<kClusterListRefreshFailed>(refreshed, kClusterListTag) &&
-         bridge().GetDocDBClusterInfoList(out, first, count);
+  return listingSucceeded<kClusterListRefreshFailed>(refreshed, kClusterListTag,
+                                 [&] { return bridge().GetDocDBClusterInfoList(out, first, count); });
 }
 
 bool CAmazonDocumentDBInfo::GetDocumentDBInstancesList(std::vector<DocDBInfoStructs::SDocDBInstanceInfo>& out,
                                                        const std::string& region, const std::string& second,
                                                        const std::string& third, int first, int count) {
   const int refreshed = bridge().RefreshDocDBInstanceInfoList(first, count, region, second, third);
-  return refreshSucceeded<kInstanceListRefreshFailed>(refreshed, kInstanceListTag) &&
-         bridge().GetDocDBInstanceInfoList(out, first, count);
+  return listingSucceeded<kInstanceListRefreshFailed>(refreshed, kInstanceListTag,
+                                 [&] { return bridge().GetDocDBInstanceInfoList(out, first, count); });
 }
 
 CLmError CAmazonDocumentDBInfo::listClustersInternal(const std::string& region, const std::string& tagKey,

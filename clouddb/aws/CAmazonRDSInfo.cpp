@@ -264,8 +264,8 @@ CLmError CAmazonRDSInfo::MakeConnection(const unsigned long& appId) {
 
 int CAmazonRDSInfo::GetRegionList(std::vector<VMInfoStructs::SDataCenterInfo>& out, int first, int count) {
   const auto from = static_cast<ULONGLONG>(first);
-  if (m_bridge->RefreshDCInfoList(from, count) > 0) {
-    m_bridge->GetDCInfoList(out, from, count);
+  // A refresh that kept regions whose hand-over then fails is a failure like the refresh's own.
+  if (m_bridge->RefreshDCInfoList(from, count) > 0 && m_bridge->GetDCInfoList(out, from, count)) {
     return kSuccess;
   }
   m_log.Error("GetRegionList", kRegionRefreshFailed, m_bridge->GetLastErrorString().c_str());
@@ -286,12 +286,13 @@ int CAmazonRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count, std::vecto
 bool CAmazonRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count,
                                            std::vector<RDSInfoStructs::SDBInstanceInfo>& out, std::string tagKey,
                                            std::string tagValue, std::string region) {
-  if (m_bridge->RefreshDBInstanceInfoList(first, count, tagKey, tagValue, region, plainFilter()) == kRefreshFailed) {
+  // The records' hand-over can fail after a good refresh; either way the listing is incomplete.
+  if (m_bridge->RefreshDBInstanceInfoList(first, count, tagKey, tagValue, region, plainFilter()) == kRefreshFailed ||
+      !m_bridge->GetDBInstanceInfoList(out, first, count)) {
     m_lastError = m_bridge->GetLastErrorString();
     m_log.Error("GetDBInstanceInfoList", kInstanceRefreshFailed, m_lastError.c_str());
     return false;
   }
-  m_bridge->GetDBInstanceInfoList(out, first, count);
   return true;
 }
 
@@ -309,12 +310,12 @@ CLmError CAmazonRDSInfo::GetDBInstanceInfoList(App::CloudDBEngineType engineType
   if (!servesInstances(engine)) {
     return FXErrorUtil::ErrorWin32(CLM_HERE, kUnsupportedCode, kEngineNotSupported, engine);
   }
-  if (m_bridge->RefreshDBInstanceInfoList(0, 0, tagKey, tagValue, region, engineFilter(engine)) == kRefreshFailed) {
+  std::vector<RDSInfoStructs::SDBInstanceInfo> records;
+  if (m_bridge->RefreshDBInstanceInfoList(0, 0, tagKey, tagValue, region, engineFilter(engine)) == kRefreshFailed ||
+      !m_bridge->GetDBInstanceInfoList(records, 0, 0)) {
     return FXErrorUtil::ErrorWin32(CLM_HERE, kUnsupportedCode, kTypedInstanceRefreshFailed,
                                    m_bridge->GetLastErrorString().c_str());
   }
-  std::vector<RDSInfoStructs::SDBInstanceInfo> records;
-  m_bridge->GetDBInstanceInfoList(records, 0, 0);
   ConvertTypedListing(engine, records, out);
   return CLmError();
 }
@@ -334,11 +335,11 @@ CLmError CAmazonRDSInfo::GetDBClusterInfoList(const RDSInfoStructs::SDBInstanceF
 CLmError CAmazonRDSInfo::listClusterRecords(const RDSInfoStructs::SDBInstanceFilter& filter, const std::string& tagKey,
                                             const std::string& tagValue, const std::string& region,
                                             std::vector<RDSInfoStructs::SRDSClusterInfo>& records) {
-  if (m_bridge->RefreshRDSClusterInfoList(0, 0, tagKey, tagValue, filter, region) == kRefreshFailed) {
+  if (m_bridge->RefreshRDSClusterInfoList(0, 0, tagKey, tagValue, filter, region) == kRefreshFailed ||
+      !m_bridge->GetRDSClusterInfoList(records, 0, 0)) {
     return FXErrorUtil::ErrorWin32(CLM_HERE, kUnsupportedCode, kClusterRefreshFailed,
                                    m_bridge->GetLastErrorString().c_str());
   }
-  m_bridge->GetRDSClusterInfoList(records, 0, 0);
   return CLmError();
 }
 

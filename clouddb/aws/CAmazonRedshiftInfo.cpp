@@ -52,8 +52,8 @@ bool CAmazonRedshiftInfo::GetRedshiftClusterList(std::vector<RedshiftInfoStructs
                                                  const std::string& region, const std::string& tagKey,
                                                  const std::string& tagValue, int first, int count) {
   const int refreshed = bridge().RefreshRedshiftClusterInfoList(first, count, region, tagKey, tagValue);
-  return refreshSucceeded<kClusterListRefreshFailed>(refreshed, kClusterListTag) &&
-         bridge().GetRedshiftClusterInfoList(out, first, count);
+  return listingSucceeded<kClusterListRefreshFailed>(refreshed, kClusterListTag,
+                                 [&] { return bridge().GetRedshiftClusterInfoList(out, first, count); });
 }
 
 CLmError CAmazonRedshiftInfo::listClustersInternal(const std::string& region, const std::string& tagKey,

@@ -85,12 +85,12 @@ class AmazonServiceBase {
   // kind with code 774.
   CLmError MakeConnection(const unsigned long& appId);
 
-  // True when a listing refresh succeeded; otherwise logs FailureFormat (one "%s" for the
-  // bridge's reason) as an error under tag. The format is a template argument so that the
-  // compiler checks it against its argument.
-  template <const char* FailureFormat>
-  bool refreshSucceeded(int refreshResult, const char* tag) {
-    if (refreshResult != -1) return true;
+  // True when a listing refresh succeeded and fetch (the hand-over of what it kept) did too;
+  // otherwise logs FailureFormat (one "%s" for the bridge's reason) as an error under tag. The
+  // format is a template argument so that the compiler checks it against its argument.
+  template <const char* FailureFormat, class Fetch>
+  bool listingSucceeded(int refreshResult, const char* tag, Fetch fetch) {
+    if (refreshResult != -1 && fetch()) return true;
     m_log.Error(tag, FailureFormat, m_bridge->GetLastErrorString().c_str());
     return false;
   }

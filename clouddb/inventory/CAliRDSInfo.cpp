@@ -13,6 +13,7 @@ namespace {
 constexpr char kDecryptFailed[] = "Failed to decrypt secret key. Error: [%s]";
 constexpr char kConnectFailed[] = "Connect failed.";
 constexpr char kRefreshFailed[] = "Failed to refresh DB Info list . Error [%s]";
+constexpr char kRegionListFailed[] = "Failed to get region list . Error [%s]";
 // The host log writer line above is written only when the writer is this verbose.
 constexpr int kDecryptLineMinimumThreshold = -1;
 constexpr char kSourceUnit[] = "AliRDSInfo";
@@ -114,17 +115,21 @@ int CAliRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count, std::vector<R
 
 int CAliRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count, std::vector<RDSInfoStructs::SDBInstanceInfo>& out,
                                        std::string /*firstQualifier*/, std::string /*secondQualifier*/) {
-  if (!m_bridge->RefreshDBInstanceInfoList(first, count)) {
+  // A refused hand-over of the kept records fails the listing as a refused refresh does.
+  if (!m_bridge->RefreshDBInstanceInfoList(first, count) || !m_bridge->GetDBInstanceInfoList(out, first, count)) {
     m_lastError = m_bridge->GetLastError();
     m_log.Error("GetDBInstanceInfoList", kRefreshFailed, m_lastError.c_str());
     return kFailure;
   }
-  m_bridge->GetDBInstanceInfoList(out, first, count);
   return kSuccess;
 }
 
 int CAliRDSInfo::GetRegionList(std::vector<VMInfoStructs::SDataCenterInfo>& out, int first, int count) {
-  m_bridge->GetDCInfoList(out, static_cast<ULONGLONG>(first), count);
+  // A region list the cloud did not give must not read as an account without regions.
+  if (!m_bridge->GetDCInfoList(out, static_cast<ULONGLONG>(first), count)) {
+    m_log.Error("GetRegionList", kRegionListFailed, m_bridge->GetLastError().c_str());
+    return kFailure;
+  }
   return kSuccess;
 }
 

@@ -29,6 +29,7 @@ constexpr char kConnectingLine[] =
 constexpr char kConnectSucceeded[] = "CAzureSDKCppBridge::Connect Succeeded";
 constexpr char kConnectFailed[] = "CAzureSDKCppBridge::Connect Failed";
 constexpr char kRefreshFailed[] = "RefreshDBInstanceInfoList Failed, error [%s]";
+constexpr char kGetFailed[] = "GetDBInstanceInfoList Failed, error [%s]";
 constexpr char kSourceUnit[] = "AzureRDSInfo";
 constexpr char kTypedListingSignature[] =
     "virtual CLmError CAzureRDSInfo::GetDBInstanceInfoList(App::CloudDBEngineType, "
@@ -181,8 +182,13 @@ int CAzureRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count, std::vector
     m_log.Error(kTag, kRefreshFailed, m_lastError.c_str());
     result = kFailure;
   }
-  // The bridge's kept result (empty after a failed refresh) goes to the caller either way.
-  m_bridge->GetDBInstanceInfoList(out, first, count);
+  // The bridge's kept result (empty after a failed refresh) goes to the caller either way; a
+  // refused hand-over of it fails the listing too.
+  if (!m_bridge->GetDBInstanceInfoList(out, first, count) && result == kSuccess) {
+    m_lastError = m_bridge->GetLastErrorString();
+    m_log.Error(kTag, kGetFailed, m_lastError.c_str());
+    result = kFailure;
+  }
   m_log.DebugLvl(kTag, kFlowLevel, "%s", kEnd);
   return result;
 }
@@ -198,8 +204,11 @@ CLmError CAzureRDSInfo::GetDBInstanceInfoList(App::CloudDBEngineType engineType,
     return FXErrorUtil::ErrorWin32(where, kUnsupportedCode, kTypedRefreshFailed,
                                    m_bridge->GetLastErrorString().c_str());
   }
+  // A refused hand-over of the kept records must not read as an account without databases.
   std::vector<RDSInfoStructs::SDBInstanceInfo> records;
-  m_bridge->GetDBInstanceInfoList(records, 0, 0);
+  if (!m_bridge->GetDBInstanceInfoList(records, 0, 0)) {
+    return FXErrorUtil::ErrorWin32(where, kUnsupportedCode, kTypedGetFailed, m_bridge->GetLastErrorString().c_str());
+  }
   ConvertTypedListing(engine, records, out);
   return CLmError();
 }

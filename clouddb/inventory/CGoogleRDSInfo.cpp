@@ -163,7 +163,12 @@ int CGoogleRDSInfo::GetDBInstanceInfoList(ULONGLONG first, int count, std::vecto
     return kFailure;
   }
   m_log.Debug(kListingTag, "%s", kCallingGet);
-  m_bridge->GetDBInstanceInfoList(out, first, count);
+  // A refused hand-over of the kept records fails the listing as a refused refresh does.
+  if (!m_bridge->GetDBInstanceInfoList(out, first, count)) {
+    m_lastError = m_bridge->GetLastError();
+    m_log.Error("GetDBInstanceInfoList", kRefreshFailed, m_lastError.c_str());
+    return kFailure;
+  }
   m_log.Debug(kListingTag, "%s", kReturning);
   return kSuccess;
 }

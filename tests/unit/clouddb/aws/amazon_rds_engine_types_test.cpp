@@ -69,14 +69,17 @@ TEST(AmazonRdsInstancesByEngine, ClusterAndUnknownTypesAreRefusedWithoutACloudCa
 }
 
 TEST(AmazonRdsInstancesByEngine, FailedRefreshQuotesTheCloud) {
-  RdsTestWorld world;
-  auto provider = connectedProvider();
-  ASSERT_TRUE(world.simulator().failNext(CloudBridgeKind::Amazon, "RefreshDBInstanceInfoList", 1, "boom"));
-  std::vector<App::RDSDBInstance> out;
-  const CLmError error = provider->GetDBInstanceInfoList(App::CLOUDDB_ENGINE_MYSQL, out, "", "");
-  EXPECT_EQ(error.code(), -1359);
-  EXPECT_EQ(error.message(), "Failed to refresh DB Instance Info.Error[boom]");
-  EXPECT_TRUE(out.empty());
+  // A refused hand-over of the kept records fails as a refused refresh does.
+  for (const char* failing : {"RefreshDBInstanceInfoList", "GetDBInstanceInfoList"}) {
+    RdsTestWorld world;
+    auto provider = connectedProvider();
+    ASSERT_TRUE(world.simulator().failNext(CloudBridgeKind::Amazon, failing, 1, "boom"));
+    std::vector<App::RDSDBInstance> out;
+    const CLmError error = provider->GetDBInstanceInfoList(App::CLOUDDB_ENGINE_MYSQL, out, "", "");
+    EXPECT_EQ(error.code(), -1359) << failing;
+    EXPECT_EQ(error.message(), "Failed to refresh DB Instance Info.Error[boom]") << failing;
+    EXPECT_TRUE(out.empty()) << failing;
+  }
 }
 
 TEST(AmazonRdsClustersByEngine, AuroraClustersAreNamedWithThePrefix) {

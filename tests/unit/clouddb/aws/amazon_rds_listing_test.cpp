@@ -80,37 +80,42 @@ TEST(AmazonRdsLookup, RegionAndTagAreHandedToBothSteps) {
   EXPECT_EQ(world.callsOf("RefreshRDSClusterInfoList").back().arguments[3], "prod");
 }
 
+// A step fails whether the cloud refuses its refresh or the hand-over of what it kept.
 TEST(AmazonRdsLookup, FailedClusterStepKeepsTheInstanceRecords) {
-  RdsTestWorld world;
-  auto provider = connectedProvider();
-  ASSERT_TRUE(world.simulator().failNext(CloudBridgeKind::Amazon, "RefreshRDSClusterInfoList", 1,
-                                         "Throttling: Rate exceeded"));
-  std::vector<App::RDSDBInstance> out;
-  const CLmError error = provider->listInstancesInternal("us-east-1", "", "", out);
-  EXPECT_EQ(error.code(), -774);
-  EXPECT_EQ(error.kind(), CLmError::Kind::ErrNo);
-  EXPECT_EQ(error.message(), "Failed to determine all clusters for region 'us-east-1' tagKey '' tagValue ''");
-  EXPECT_EQ(namesAndEngines(out), (std::vector<NameAndEngine>{{"orders", "aurora-postgresql"},
-                                                              {"shop", "aurora-mysql"},
-                                                              {"billing", "postgres"},
-                                                              {"maria", "mariadb"},
-                                                              {"multiaz-1", "mysql"}}));
+  for (const char* failing : {"RefreshRDSClusterInfoList", "GetRDSClusterInfoList"}) {
+    RdsTestWorld world;
+    auto provider = connectedProvider();
+    ASSERT_TRUE(world.simulator().failNext(CloudBridgeKind::Amazon, failing, 1, "Throttling: Rate exceeded"));
+    std::vector<App::RDSDBInstance> out;
+    const CLmError error = provider->listInstancesInternal("us-east-1", "", "", out);
+    EXPECT_EQ(error.code(), -774) << failing;
+    EXPECT_EQ(error.kind(), CLmError::Kind::ErrNo) << failing;
+    EXPECT_EQ(error.message(), "Failed to determine all clusters for region 'us-east-1' tagKey '' tagValue ''");
+    EXPECT_EQ(namesAndEngines(out), (std::vector<NameAndEngine>{{"orders", "aurora-postgresql"},
+                                                                {"shop", "aurora-mysql"},
+                                                                {"billing", "postgres"},
+                                                                {"maria", "mariadb"},
+                                                                {"multiaz-1", "mysql"}}))
+        << failing;
+  }
 }
 
 TEST(AmazonRdsLookup, FailedInstanceStepAddsNothingAndLeavesTheCloudsText) {
-  RdsTestWorld world;
-  auto provider = connectedProvider();
-  ASSERT_TRUE(world.simulator().failNext(CloudBridgeKind::Amazon, "RefreshDBInstanceInfoList", 1,
-                                         "Throttling: Rate exceeded"));
-  std::vector<App::RDSDBInstance> out(1);
-  const CLmError error = provider->listInstancesInternal("", "env", "prod", out);
-  EXPECT_EQ(error.code(), -774);
-  EXPECT_EQ(error.message(), "Failed to determine all clusters for region '' tagKey 'env' tagValue 'prod'");
-  EXPECT_EQ(out.size(), 1u);
-  EXPECT_TRUE(world.callsOf("RefreshRDSClusterInfoList").empty());
-  EXPECT_EQ(provider->lastError(), "Throttling: Rate exceeded");
-  EXPECT_TRUE(world.capture().hasLine("GetDBInstanceInfoList",
-                                      "Failed to refresh VM Info list . Error [Throttling: Rate exceeded]"));
+  for (const char* failing : {"RefreshDBInstanceInfoList", "GetDBInstanceInfoList"}) {
+    RdsTestWorld world;
+    auto provider = connectedProvider();
+    ASSERT_TRUE(world.simulator().failNext(CloudBridgeKind::Amazon, failing, 1, "Throttling: Rate exceeded"));
+    std::vector<App::RDSDBInstance> out(1);
+    const CLmError error = provider->listInstancesInternal("", "env", "prod", out);
+    EXPECT_EQ(error.code(), -774) << failing;
+    EXPECT_EQ(error.message(), "Failed to determine all clusters for region '' tagKey 'env' tagValue 'prod'");
+    EXPECT_EQ(out.size(), 1u) << failing;
+    EXPECT_TRUE(world.callsOf("RefreshRDSClusterInfoList").empty()) << failing;
+    EXPECT_EQ(provider->lastError(), "Throttling: Rate exceeded") << failing;
+    EXPECT_TRUE(world.capture().hasLine("GetDBInstanceInfoList",
+                                        "Failed to refresh VM Info list . Error [Throttling: Rate exceeded]"))
+        << failing;
+  }
 }
 
 TEST(AmazonRdsPlainListing, RecordsComeAsTheBridgeHasThemWithTheTagApplied) {

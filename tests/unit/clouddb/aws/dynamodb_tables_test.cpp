@@ -42,15 +42,21 @@ TEST_F(DynamoDBTablesTest, ALookupAppendsInBridgeOrder) {
   EXPECT_EQ(tables[2].region(), "us-east-1");
 }
 
+// The refresh or the hand-over of what it kept: either refusal fails the lookup with its reason.
 TEST_F(DynamoDBTablesTest, AFailedRefreshAppendsNothingAndNamesTheLookup) {
-  ASSERT_TRUE(world_.simulator().failNext(CloudBridgeKind::Amazon, "RefreshDynamoTableInfoList", 1, "Rate exceeded"));
-  std::vector<App::DynamoDBTable> tables(1);
-  const CLmError failed = provider_.listTablesInternal("us-east-1", "env", "prod", tables);
-  EXPECT_EQ(failed.code(), -774);
-  EXPECT_EQ(failed.kind(), CLmError::Kind::ErrNo);
-  EXPECT_EQ(failed.message(), "Failed to determine all tables for region 'us-east-1' tagKey 'env' tagValue 'prod'");
-  EXPECT_EQ(tables.size(), 1u);
-  EXPECT_TRUE(world_.capture().hasLine("GetDynamoTableList", "Failed to refresh Dynamo table list . Error [Rate exceeded]"));
+  for (const char* failing : {"RefreshDynamoTableInfoList", "GetDynamoTableInfoList"}) {
+    world_.capture().clear();
+    ASSERT_TRUE(world_.simulator().failNext(CloudBridgeKind::Amazon, failing, 1, "Rate exceeded"));
+    std::vector<App::DynamoDBTable> tables(1);
+    const CLmError failed = provider_.listTablesInternal("us-east-1", "env", "prod", tables);
+    EXPECT_EQ(failed.code(), -774) << failing;
+    EXPECT_EQ(failed.kind(), CLmError::Kind::ErrNo) << failing;
+    EXPECT_EQ(failed.message(), "Failed to determine all tables for region 'us-east-1' tagKey 'env' tagValue 'prod'");
+    EXPECT_EQ(tables.size(), 1u) << failing;
+    EXPECT_TRUE(
+        world_.capture().hasLine("GetDynamoTableList", "Failed to refresh Dynamo table list . Error [Rate exceeded]"))
+        << failing;
+  }
 }
 
 TEST_F(DynamoDBTablesTest, TheBridgeRecordsKeepEveryAttribute) {

@@ -49,15 +49,20 @@ TEST_F(RedshiftClustersTest, TheClusterRecordFillsTheMessageFieldByField) {
             (std::vector<std::string>{"0", "0", "us-east-1", "env", "prod"}));
 }
 
+// The refresh or the hand-over of what it kept: either refusal fails the lookup with its reason.
 TEST_F(RedshiftClustersTest, AFailedRefreshAppendsNothingAndNamesTheLookup) {
-  ASSERT_TRUE(world_.simulator().failNext(CloudBridgeKind::Amazon, "RefreshRedshiftClusterInfoList", 1, "Rate exceeded"));
-  std::vector<App::RedshiftCluster> clusters(1);
-  const CLmError failed = provider_.listClustersInternal("", "env", "", clusters);
-  EXPECT_EQ(failed.code(), -774);
-  EXPECT_EQ(failed.message(), "Failed to determine all clusters for region '' tagKey 'env' tagValue ''");
-  EXPECT_EQ(clusters.size(), 1u);
-  EXPECT_TRUE(world_.capture().hasLine("GetRedshiftClusterList",
-                                       "Failed to refresh redshift cluster list . Error [Rate exceeded]"));
+  for (const char* failing : {"RefreshRedshiftClusterInfoList", "GetRedshiftClusterInfoList"}) {
+    world_.capture().clear();
+    ASSERT_TRUE(world_.simulator().failNext(CloudBridgeKind::Amazon, failing, 1, "Rate exceeded"));
+    std::vector<App::RedshiftCluster> clusters(1);
+    const CLmError failed = provider_.listClustersInternal("", "env", "", clusters);
+    EXPECT_EQ(failed.code(), -774) << failing;
+    EXPECT_EQ(failed.message(), "Failed to determine all clusters for region '' tagKey 'env' tagValue ''");
+    EXPECT_EQ(clusters.size(), 1u) << failing;
+    EXPECT_TRUE(world_.capture().hasLine("GetRedshiftClusterList",
+                                         "Failed to refresh redshift cluster list . Error [Rate exceeded]"))
+        << failing;
+  }
 }
 
 }  // namespace

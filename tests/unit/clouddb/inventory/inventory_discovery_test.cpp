@@ -241,6 +241,28 @@ TEST(InventoryDiscovery, FailuresLeaveAReasonForTheConsole) {
   EXPECT_TRUE(world.clock().sleeps().empty()) << "only the rate limit is retried";
 }
 
+// A cloud that keeps the listing but refuses to hand it over has not listed the account.
+TEST(InventoryDiscovery, ARefusedHandOverOfTheListingIsAFailure) {
+  const struct {
+    unsigned long clientId;
+    CloudBridgeKind kind;
+    int engineType;
+  } cases[] = {
+      {kAmazonClient, CloudBridgeKind::Amazon, 0}, {kAzureClient, CloudBridgeKind::Azure, 0},
+      {kAzureClient, CloudBridgeKind::Azure, 1},   {kGoogleClient, CloudBridgeKind::Google, 0},
+      {kAlibabaClient, CloudBridgeKind::Alibaba, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.clientId) + " engine " + std::to_string(c.engineType));
+    InventoryTestWorld world;
+    ASSERT_TRUE(world.simulator().failNext(c.kind, "GetDBInstanceInfoList", 1, "hand-over refused"));
+    const Outcome outcome = discover(c.clientId, c.engineType);
+    EXPECT_FALSE(outcome.succeeded);
+    EXPECT_TRUE(outcome.names.empty());
+    EXPECT_NE(outcome.errorText.find("hand-over refused"), std::string::npos) << outcome.errorText;
+  }
+}
+
 TEST(InventoryDiscovery, RequestInstanceIdIsTheCredentialSource) {
   InventoryTestWorld world;
   // The Amazon provider reads the backup instance's keys, whose regions allow us-east-1 only.

@@ -89,10 +89,17 @@ TEST(AliRdsListing, TypedListingHandsTheBridgeAnEngineFilter) {
   InventoryTestWorld world;
   auto provider = providerOn<CAliRDSInfo>(3105);
   std::vector<VMInfoStructs::SDataCenterInfo> regions;
-  EXPECT_EQ(provider->GetRegionList(regions, 0, 0), 1) << "the region list answers 1 also before a connect";
+  // Before a connect the cloud gives no region list, which must not read as an account without regions.
+  EXPECT_EQ(provider->GetRegionList(regions, 0, 0), 0);
   EXPECT_TRUE(regions.empty());
+  const std::vector<LogLine> lines = world.capture().lines();
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const LogLine& line) {
+    return line.tag == "GetRegionList" && line.text.rfind("Failed to get region list . Error [", 0) == 0;
+  }));
   ASSERT_EQ(provider->FetchCredentials(), 1);
   ASSERT_EQ(provider->Connect(), 1);
+  EXPECT_EQ(provider->GetRegionList(regions, 0, 0), 1);
+  EXPECT_FALSE(regions.empty());
   std::vector<App::RDSDBInstance> out;
   for (const auto aurora : {App::CLOUDDB_ENGINE_AURORA_POSTGRESQL, App::CLOUDDB_ENGINE_AURORA_MYSQL}) {
     const CLmError refused = provider->GetDBInstanceInfoList(aurora, out, "", "");
