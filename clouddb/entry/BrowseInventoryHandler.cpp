@@ -1,6 +1,7 @@
 #include "clouddb/entry/BrowseInventoryHandler.h"
 
 #include <exception>
+#include <limits>
 #include <set>
 #include <string>
 #include <vector>
@@ -147,6 +148,17 @@ void browseAws(AwsBrowseService& service, std::int64_t instanceType, std::uint64
 }
 
 // A Spanner browse or preview: one level of the client's Google Cloud account, chosen by path.
+// A failed preview: its error line, and its own code and text in the answer.
+void answerPreviewFailure(const CLmError& result, BrowseAnswer& answer) {
+  answer.log().Error(kTag, texts::kPreviewFailed, result.AsString().c_str());
+  answer.fail(result.code(), result.message());
+}
+
+CLmError invalidPreviewParameters(int line) {
+  return CLmError(kPreviewParametersCode, texts::kInvalidPreviewParameters,
+                  CLmLocation{"MessageHandler", "void BrowseInventoryHandler(CKwNetwork*, ULONGLONG)", line});
+}
+
 void answerSpanner(CGoogleSpannerInfo& spanner, std::uint64_t clientId, std::uint64_t instanceId,
                    const std::string& path, BrowseAnswer& answer) {
   if (clientId == 0) {
@@ -156,8 +168,7 @@ void answerSpanner(CGoogleSpannerInfo& spanner, std::uint64_t clientId, std::uin
   }
   const CLmError result = spanner.PreviewGoogleSpanner(clientId, instanceId, path, answer.root());
   if (result.IsFailure()) {
-    answer.log().Error(kTag, texts::kPreviewFailed, result.AsString().c_str());
-    answer.fail(result.code(), result.message());
+    answerPreviewFailure(result, answer);
     return;
   }
   answer.succeed();
@@ -210,13 +221,18 @@ CLmError previewAws(AwsBrowseService& service, const App::BrowsePreviewReq& requ
     service.useKeys(user->user(), user->password().text);
     return service.previewForClient(regions, contentXml, root, 0);
   }
-  return CLmError(kPreviewParametersCode, texts::kInvalidPreviewParameters,
-                  CLmLocation{"MessageHandler", "void BrowseInventoryHandler(CKwNetwork*, ULONGLONG)", __LINE__});
+  return invalidPreviewParameters(__LINE__);
 }
 
 void preview(const App::BrowsePreviewReq& request, BrowseAnswer& answer) {
-  // The preview's instance id travels as a 32-bit value.
-  const auto instanceId = static_cast<std::uint32_t>(instanceIdOf(request.instance()));
+  // The preview's instance id travels as a 32-bit value. A larger one is refused rather than cut
+  // down, which would name another instance and preview it with that instance's keys.
+  const std::uint64_t requestedId = instanceIdOf(request.instance());
+  if (requestedId > std::numeric_limits<std::uint32_t>::max()) {
+    answerPreviewFailure(invalidPreviewParameters(__LINE__), answer);
+    return;
+  }
+  const auto instanceId = static_cast<std::uint32_t>(requestedId);
   const App::CloudDBEntity emptyContent;
   const std::string contentXml = (request.content() != nullptr ? *request.content() : emptyContent).serialize();
   std::int64_t instanceType = request.instanceType();
@@ -239,8 +255,7 @@ void preview(const App::BrowsePreviewReq& request, BrowseAnswer& answer) {
   const CLmError result =
       previewAws(*service, request, instanceType, instanceId, contentXml, answer.root(), answer.log());
   if (result.IsFailure()) {
-    answer.log().Error(kTag, texts::kPreviewFailed, result.AsString().c_str());
-    answer.fail(result.code(), result.message());
+    answerPreviewFailure(result, answer);
     return;
   }
   answer.succeed();

@@ -35,6 +35,9 @@ constexpr char kInventoryFailedWithoutReason[] = "The relational inventory disco
 void fillInventoryResponse(App::BrowseRDSInventoryResp& response, bool succeeded,
                            const std::vector<App::RDSDBInstance>& instances, const std::string& errorText) {
   if (succeeded) {
+    // The list replaces whatever the caller's response held: a reused response must not carry
+    // an earlier answer's instances.
+    response.clear(App::BrowseRDSInventoryResp::kInstances);
     for (const App::RDSDBInstance& instance : instances) {
       response.addInstance(instance);
     }

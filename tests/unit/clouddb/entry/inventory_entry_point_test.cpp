@@ -1,5 +1,5 @@
 // DiscoverRDSInventoryLocal as the agent calls it, from the built library: what the response
-// carries after a rate limit the discovery outlasted, and after one it did not.
+// carries after a rate limit the discovery outlasted, after one it did not, and when reused.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -29,11 +29,16 @@ class InventoryEntryPoint : public ::testing::Test {
     ASSERT_NE(discover_, nullptr) << dlerror();
   }
 
-  App::BrowseRDSInventoryResp discoverFor(unsigned long clientId) {
+  // Discovers into response, which may hold an earlier answer.
+  void discoverInto(unsigned long clientId, App::BrowseRDSInventoryResp& response) {
     App::BrowseRDSInventoryReq request;
     request.mutableInstance().setClientId(static_cast<std::int64_t>(clientId));
-    App::BrowseRDSInventoryResp response;
     discover_(&request, &response, "", "");
+  }
+
+  App::BrowseRDSInventoryResp discoverFor(unsigned long clientId) {
+    App::BrowseRDSInventoryResp response;
+    discoverInto(clientId, response);
     return response;
   }
 
@@ -50,6 +55,13 @@ TEST_F(InventoryEntryPoint, OutlastedRateLimitAnswersWithTheListAlone) {
   EXPECT_EQ(response.instances().size(), 3u);
   EXPECT_EQ(response.error(), nullptr) << "a complete answer must not read as a failure";
   EXPECT_EQ(world_.clock().sleeps().size(), 2u);
+}
+
+TEST_F(InventoryEntryPoint, TheListReplacesWhatAReusedResponseHeld) {
+  App::BrowseRDSInventoryResp response;
+  discoverInto(kAzureClient, response);
+  discoverInto(kAzureClient, response);
+  EXPECT_EQ(response.instances().size(), 3u);
 }
 
 TEST_F(InventoryEntryPoint, EndlessRateLimitAnswersWithTheCloudsText) {
