@@ -63,7 +63,7 @@ bool CAmazonDocumentDBInfo::GetDocumentDBClusterList(std::vector<DocDBInfoStruct
                                                      const std::string& tagValue, int first, int count) {
   const int refreshed = bridge().RefreshDocDBClusterInfoList(first, count, region, tagKey, tagValue);
   return listingSucceeded<kClusterListRefreshFailed>(refreshed, kClusterListTag,
-                                 [&] { return bridge().GetDocDBClusterInfoList(out, first, count); });
+                                        [&] { return bridge().GetDocDBClusterInfoList(out, first, count); });
 }
 
 bool CAmazonDocumentDBInfo::GetDocumentDBInstancesList(std::vector<DocDBInfoStructs::SDocDBInstanceInfo>& out,
@@ -71,7 +71,7 @@ bool CAmazonDocumentDBInfo::GetDocumentDBInstancesList(std::vector<DocDBInfoStru
                                                        const std::string& third, int first, int count) {
   const int refreshed = bridge().RefreshDocDBInstanceInfoList(first, count, region, second, third);
   return listingSucceeded<kInstanceListRefreshFailed>(refreshed, kInstanceListTag,
-                                 [&] { return bridge().GetDocDBInstanceInfoList(out, first, count); });
+                                        [&] { return bridge().GetDocDBInstanceInfoList(out, first, count); });
 }
 
 CLmError CAmazonDocumentDBInfo::listClustersInternal(const std::string& region, const std::string& tagKey,

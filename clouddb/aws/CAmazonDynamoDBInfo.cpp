@@ -27,7 +27,7 @@ bool CAmazonDynamoDBInfo::GetDynamoTableList(std::vector<DynamoInfoStructs::SDyn
                                              const std::string& tagValue, int first, int count) {
   const int refreshed = bridge().RefreshDynamoTableInfoList(first, count, region, tagKey, tagValue);
   return listingSucceeded<kTableListRefreshFailed>(refreshed, kTableListTag,
-                                 [&] { return bridge().GetDynamoTableInfoList(out, first, count); });
+                                        [&] { return bridge().GetDynamoTableInfoList(out, first, count); });
 }
 
 CLmError CAmazonDynamoDBInfo::listTablesInternal(const std::string& region, const std::string& tagKey,

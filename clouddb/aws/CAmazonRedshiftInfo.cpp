@@ -53,7 +53,7 @@ bool CAmazonRedshiftInfo::GetRedshiftClusterList(std::vector<RedshiftInfoStructs
                                                  const std::string& tagValue, int first, int count) {
   const int refreshed = bridge().RefreshRedshiftClusterInfoList(first, count, region, tagKey, tagValue);
   return listingSucceeded<kClusterListRefreshFailed>(refreshed, kClusterListTag,
-                                 [&] { return bridge().GetRedshiftClusterInfoList(out, first, count); });
+                                        [&] { return bridge().GetRedshiftClusterInfoList(out, first, count); });
 }
 
 CLmError CAmazonRedshiftInfo::listClustersInternal(const std::string& region, const std::string& tagKey,

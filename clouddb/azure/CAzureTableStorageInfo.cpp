@@ -26,7 +26,8 @@ constexpr char kFoundTable[] = "Found table: [%s]";
 constexpr char kQueryTablesFailed[] = "Query tables failed with ";
 constexpr char kNotAnArray[] = "Query Tables did not return an array";
 constexpr char kUnnamedTable[] = "Query Tables returned a table without a text TableName; the listing is refused";
-constexpr char kMarkerRepeated[] = "Query Tables announced a continuation marker it had given before; the listing stops";
+constexpr char kMarkerRepeated[] =
+    "Query Tables announced a continuation marker it had given before; the listing stops";
 constexpr char kTooManyPages[] = "Query Tables announced more pages than a listing follows; the listing stops";
 constexpr char kTooManyTables[] = "Query Tables listed more tables than a listing keeps; the listing stops";
 

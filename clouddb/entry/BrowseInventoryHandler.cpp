@@ -147,7 +147,6 @@ void browseAws(AwsBrowseService& service, std::int64_t instanceType, std::uint64
   answer.succeed();
 }
 
-// A Spanner browse or preview: one level of the client's Google Cloud account, chosen by path.
 // A failed preview: its error line, and its own code and text in the answer.
 void answerPreviewFailure(const CLmError& result, BrowseAnswer& answer) {
   answer.log().Error(kTag, texts::kPreviewFailed, result.AsString().c_str());
@@ -159,6 +158,7 @@ CLmError invalidPreviewParameters(int line) {
                   CLmLocation{"MessageHandler", "void BrowseInventoryHandler(CKwNetwork*, ULONGLONG)", line});
 }
 
+// A Spanner browse or preview: one level of the client's Google Cloud account, chosen by path.
 void answerSpanner(CGoogleSpannerInfo& spanner, std::uint64_t clientId, std::uint64_t instanceId,
                    const std::string& path, BrowseAnswer& answer) {
   if (clientId == 0) {

@@ -70,15 +70,17 @@ TEST_F(DocumentDBClustersTest, TheClusterRecordFillsTheMessageFieldByField) {
 
 // Either listing's refresh, or the hand-over of what it kept, fails the lookup with its reason.
 TEST_F(DocumentDBClustersTest, EitherFailedRefreshAppendsNothing) {
+  const std::string clusterLine = "Failed to refresh DocumentDB cluster list . Error [Throttling]";
+  const std::string instanceLine = "Failed to refresh DocumentDB Instance list . Error [Throttling]";
   const struct {
     const char* operation;
     const char* tag;
-    const char* line;
+    const std::string& line;
   } cases[] = {
-      {"RefreshDocDBClusterInfoList", "GetDocumentDBClusterList", "Failed to refresh DocumentDB cluster list . Error [Throttling]"},
-      {"GetDocDBClusterInfoList", "GetDocumentDBClusterList", "Failed to refresh DocumentDB cluster list . Error [Throttling]"},
-      {"RefreshDocDBInstanceInfoList", "GetDocumentDBInstancesList", "Failed to refresh DocumentDB Instance list . Error [Throttling]"},
-      {"GetDocDBInstanceInfoList", "GetDocumentDBInstancesList", "Failed to refresh DocumentDB Instance list . Error [Throttling]"},
+      {"RefreshDocDBClusterInfoList", "GetDocumentDBClusterList", clusterLine},
+      {"GetDocDBClusterInfoList", "GetDocumentDBClusterList", clusterLine},
+      {"RefreshDocDBInstanceInfoList", "GetDocumentDBInstancesList", instanceLine},
+      {"GetDocDBInstanceInfoList", "GetDocumentDBInstancesList", instanceLine},
   };
   for (const auto& c : cases) {
     world_.capture().clear();

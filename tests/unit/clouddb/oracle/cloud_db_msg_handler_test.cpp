@@ -269,7 +269,8 @@ TEST(CloudDBMsgHandler, FailuresAnswerWithAFailedResult) {
       // Only creation is served: any other operation answers with a failed result, never as done.
       {"operation 1", listing, "", "Operation [1] is not served", 1},
       {"another kind of request", requestedService(), "",
-       "The received request [" + std::to_string(Dax::CloudDBService().getTagID()) + "] is not a database service request",
+       "The received request [" + std::to_string(Dax::CloudDBService().getTagID()) +
+           "] is not a database service request",
        1},
   };
   for (const Case& c : cases) {
