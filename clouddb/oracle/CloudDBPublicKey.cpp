@@ -22,6 +22,8 @@ constexpr char kKeyPath[] = "/sshkey";
 constexpr char kUserPrefix[] = "/Compute-";
 constexpr char kSetCookie[] = "Set-Cookie:";
 constexpr std::size_t kSetCookieLength = sizeof(kSetCookie) - 1;
+// A key service answers with a few short texts; a longer answer is not one to read.
+constexpr std::size_t kMaxKeyResponseBytes = 1u << 20;
 constexpr char kCookie[] = "Cookie:";
 constexpr char kKeyMember[] = "key";
 // A body that is not JSON is quoted in the log only this far: it comes from outside.
@@ -52,6 +54,7 @@ std::string withoutLineEnd(std::string text) {
 bool CloudDBMsgHandler::GetPublicKey(std::string keyName) {
   KWLibCurl client;
   client.KWLibCurlSetTimeouts(keyConnectTimeoutSeconds_, keyTotalTimeoutSeconds_);
+  client.KWLibCurlSetMaxBodyBytes(kMaxKeyResponseBytes);
   if (!client.KWLibCurlInit(kContentType, true, true)) {
     log_.DebugLvl(kTag, 0, texts::kCurlInitFailed);
   }

@@ -119,6 +119,8 @@ void KWLibCurl::KWLibCurlSetTimeouts(long connectSeconds, long totalSeconds) {
   settings_.totalTimeoutSeconds = totalSeconds;
 }
 
+void KWLibCurl::KWLibCurlSetMaxBodyBytes(std::size_t bytes) { settings_.maxBodyBytes = bytes; }
+
 void KWLibCurl::KWLibCurlSetExtraCaFile(const std::string& path) { settings_.extraCaFile = path; }
 
 std::string KWLibCurl::EscapeUrlText(std::string_view text) {
@@ -253,6 +255,7 @@ bool KWLibCurl::applyHeaders(HeaderList& headers, const char* extraHeaderLine) {
 bool KWLibCurl::perform() {
   CURL* curl = handle_->curl.get();
   handle_->errorText[0] = '\0';
+  bodyTooLong_ = false;
   const CURLcode result = curl_easy_perform(curl);
   long status = 0;
   curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
@@ -260,7 +263,9 @@ bool KWLibCurl::perform() {
   // The header list dies with this send: libcurl must not keep a pointer to it.
   curl_easy_setopt(curl, CURLOPT_HTTPHEADER, nullptr);
   if (result != CURLE_OK) {
-    lastError_ = handle_->errorText[0] != '\0' ? handle_->errorText : curl_easy_strerror(result);
+    lastError_ = bodyTooLong_ ? "The response body exceeds " + std::to_string(settings_.maxBodyBytes) + " bytes"
+                 : handle_->errorText[0] != '\0' ? std::string(handle_->errorText)
+                                                 : std::string(curl_easy_strerror(result));
     if (result != CURLE_HTTP_RETURNED_ERROR) {
       response_.body.clear();  // a cut transfer leaves no body to trust
     }
@@ -274,6 +279,10 @@ std::size_t KWLibCurl::onBody(char* data, std::size_t size, std::size_t count, v
   const std::size_t length = size * count;
   if (client->settings_.writeCallback) {
     return client->settings_.writeCallback(std::string_view(data, length)) ? length : 0;
+  }
+  if (length > client->settings_.maxBodyBytes - client->response_.body.size()) {
+    client->bodyTooLong_ = true;
+    return 0;  // libcurl ends the transfer
   }
   client->response_.body.append(data, length);
   return length;

@@ -49,6 +49,8 @@ class KWLibCurl {
   static constexpr int kRequestHeader = 0;
   static constexpr long kDefaultConnectTimeoutSeconds = 30;
   static constexpr long kDefaultTotalTimeoutSeconds = 300;
+  // The most a response body kept by the client may hold; a longer one fails the send.
+  static constexpr std::size_t kDefaultMaxBodyBytes = 64u << 20;
 
   using WriteCallback = std::function<bool(std::string_view chunk)>;
 
@@ -83,6 +85,8 @@ class KWLibCurl {
   void KWLibCurlSetProxy(const std::string& hostAndPort, const std::string& user, const std::string& password);
   void KWLibCurlSetTimeouts(long connectSeconds, long totalSeconds);
   void KWLibCurlSetExtraCaFile(const std::string& path);
+  // The bound on a kept response body (not on one given to a write callback).
+  void KWLibCurlSetMaxBodyBytes(std::size_t bytes);
 
  private:
   struct Handle;
@@ -98,6 +102,7 @@ class KWLibCurl {
     long connectTimeoutSeconds = kDefaultConnectTimeoutSeconds;
     long totalTimeoutSeconds = kDefaultTotalTimeoutSeconds;
     std::string extraCaFile;
+    std::size_t maxBodyBytes = kDefaultMaxBodyBytes;
   };
   struct Response {
     long status = 0;
@@ -119,4 +124,5 @@ class KWLibCurl {
   std::vector<std::string> appendedHeaders_;
   Response response_;
   std::string lastError_;
+  bool bodyTooLong_ = false;
 };

@@ -5,7 +5,7 @@
 // (malformed text, invalid UTF-8, an array, a bare string, trailing content) is refused with
 // false and an empty map. A string member maps to its decoded value; any other member maps to its
 // compact JSON text ("42", "true", "null", "[1,2]", "{\"a\":1}"). When a name occurs twice, the
-// later member wins.
+// later member wins. A text nesting arrays or objects more than 64 deep is refused too.
 #include <map>
 #include <string>
 #include <string_view>

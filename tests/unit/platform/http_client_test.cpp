@@ -228,6 +228,19 @@ TEST(HttpFailures, HttpErrorStatusFailsOnlyWhenAskedTo) {
   EXPECT_EQ(client.GetHttpResponseCode(), 503);
 }
 
+TEST(HttpFailures, ABodyBeyondTheBoundFailsTheSend) {
+  LocalHttpServer server([](const HttpRequest&) { return okReply(std::string(5000, 'x')); });
+  KWLibCurl client;
+  ASSERT_TRUE(client.KWLibCurlInit("Accept: */*", true, false));
+  client.KWLibCurlSetMaxBodyBytes(5000);
+  EXPECT_TRUE(client.KWLibCurlSendHttpReq(KWLibCurl::HTTP_GET, server.url("/"), nullptr, 0, false, nullptr));
+  EXPECT_EQ(body(client), std::string(5000, 'x'));
+  client.KWLibCurlSetMaxBodyBytes(4999);
+  EXPECT_FALSE(client.KWLibCurlSendHttpReq(KWLibCurl::HTTP_GET, server.url("/"), nullptr, 0, false, nullptr));
+  EXPECT_EQ(body(client), "<null>");
+  EXPECT_EQ(client.GetLastErrorText(), "The response body exceeds 4999 bytes");
+}
+
 TEST(HttpFailures, HttpsOnlyRefusesAPlainAddress) {
   LocalHttpServer server([](const HttpRequest&) { return okReply("ok"); });
   KWLibCurl client;

@@ -39,12 +39,21 @@ TEST(KwJsonUnserialize, RefusesMalformedAndNonObjectText) {
       "",         "   ",          "{",           R"({"key": })", R"({"key": "v",})", R"({key: "v"})",
       "[1, 2]",   R"("a string")", "42",          "null",         R"({"a": 1} {"b": 2})", R"({"a": 1} x)",
       "{\"a\": \"\xff\"}",  // not UTF-8
+      // Nested deeper than a member's text may be written out; the deepest would end the process.
+      R"({"a": )" + std::string(65, '[') + std::string(65, ']') + "}",
+      R"({"a": )" + std::string(200000, '[') + std::string(200000, ']') + "}",
   };
   for (const std::string& text : refused) {
     KwJson::Map members = {{"stale", "value"}};
     EXPECT_FALSE(KwJson::Unserialize(text, members)) << text;
     EXPECT_TRUE(members.empty()) << text;
   }
+}
+
+TEST(KwJsonUnserialize, NestingUpToTheBoundIsRead) {
+  KwJson::Map members;
+  ASSERT_TRUE(KwJson::Unserialize(R"({"a": )" + std::string(63, '[') + std::string(63, ']') + "}", members));
+  EXPECT_EQ(members["a"], std::string(63, '[') + std::string(63, ']'));
 }
 
 TEST(KwJsonGetStringValue, AbsentMemberIsEmpty) {
