@@ -144,19 +144,26 @@ bool CAmazonRDSInfo::Connect(const std::string& url, const std::string& user, co
   m_user = user;
   m_password = password;
   m_log.Debug(kTag, kConnecting, m_url.c_str(), m_user.c_str());
+  bool proxyTaken = true;
   if (const SHostCredentials* proxy = usableProxy(proxies)) {
     g_ptrLogWriter->LogMessage(kProxyLineLevel, __PRETTY_FUNCTION__, __LINE__, kWebProxyEnabled, proxy->host.c_str(),
                                proxy->user.c_str());
-    // Whether the proxy was taken is not ours to judge: the connect below reports either way.
-    m_bridge->SetWebProxy(proxy->host, proxy->user, proxy->password, 0);
+    proxyTaken = m_bridge->SetWebProxy(proxy->host, proxy->user, proxy->password, 0);
+    if (!proxyTaken) {
+      m_lastError = m_bridge->GetLastErrorString();
+      cloudcredentials::logProxyRefusal(m_log, kTag, proxy->host, m_lastError, proxy->password);
+    }
   }
-  const bool connected = m_bridge->Connect(m_url, m_user, m_password, AmazonSDKCppBridge::CLOUD_TYPE_RDS);
+  const bool connected =
+      proxyTaken && m_bridge->Connect(m_url, m_user, m_password, AmazonSDKCppBridge::CLOUD_TYPE_RDS);
   if (connected) {
     m_log.Debug(kTag, "%s", kConnected);
   } else {
-    m_lastError = m_bridge->GetLastErrorString();
     m_log.Debug(kTag, "%s", kConnectWithProxiesFailed);
-    cloudcredentials::logConnectRefusal(m_log, kTag, m_lastError, m_password);
+    if (proxyTaken) {
+      m_lastError = m_bridge->GetLastErrorString();
+      cloudcredentials::logConnectRefusal(m_log, kTag, m_lastError, m_password);
+    }
   }
   m_log.DebugLvl(kTag, kFlowLevel, "%s", kEnd);
   return connected;

@@ -125,18 +125,23 @@ int AmazonServiceBase::connectWith(const std::string& url, const std::string& us
   m_user = user;
   m_password = password;
   m_log.Debug(kConnectTag, kConnecting, m_url.c_str(), m_user.c_str());
+  bool proxyTaken = true;
   if (proxies != nullptr) {
     // Only the first usable HTTP proxy entry counts; the lone ":" stands for "no proxy".
     for (const SHostCredentials& proxy : *proxies) {
       if (proxy.kind == proxysettings::kHttpProxyKind && proxy.host != proxysettings::kNoProxyHost) {
-        m_bridge->SetWebProxy(proxy.host, proxy.user, proxy.password, kPlainHttpProxy);
+        proxyTaken = m_bridge->SetWebProxy(proxy.host, proxy.user, proxy.password, kPlainHttpProxy);
+        if (!proxyTaken) {
+          cloudcredentials::logProxyRefusal(m_log, kConnectTag, proxy.host, m_bridge->GetLastErrorString(),
+                                            proxy.password);
+        }
         break;
       }
     }
   }
-  const bool connected = m_bridge->Connect(m_url, m_user, m_password, m_cloudType);
+  const bool connected = proxyTaken && m_bridge->Connect(m_url, m_user, m_password, m_cloudType);
   m_log.Debug(kConnectTag, "%s", connected ? kConnected : failureLine);
-  if (!connected) {
+  if (!connected && proxyTaken) {
     cloudcredentials::logConnectRefusal(m_log, kConnectTag, m_bridge->GetLastErrorString(), m_password);
   }
   m_log.DebugLvl(kConnectTag, 2, "%s", kEnd);

@@ -184,10 +184,20 @@ int AzureServiceBase::Connect(const std::string& login, const std::string& user,
                               const std::vector<SHostCredentials>& proxies) {
   m_log.DebugLvl(texts::kConnectTag, 2, "%s", kStart);
   if (const SHostCredentials* proxy = firstUsableProxy(proxies)) {
+    bool taken = true;
+    std::string reason;
     if (m_databaseClient) {
-      m_databaseClient->SetWebProxy(proxy->host, proxy->user, proxy->password);
+      taken = m_databaseClient->SetWebProxy(proxy->host, proxy->user, proxy->password);
+      reason = m_databaseClient->GetLastErrorString();
     } else if (m_azureClient) {
-      m_azureClient->SetWebProxy(proxy->host, proxy->user, proxy->password);
+      taken = m_azureClient->SetWebProxy(proxy->host, proxy->user, proxy->password);
+      reason = m_azureClient->GetLastErrorString();
+    }
+    if (!taken) {
+      cloudcredentials::logProxyRefusal(m_log, texts::kConnectTag, proxy->host, reason, proxy->password);
+      m_log.Debug(texts::kConnectTag, "%s", texts::kConnectFailed);
+      m_log.DebugLvl(texts::kConnectTag, 2, "%s", kEnd);
+      return 0;
     }
   }
   return Connect(login, user, password);

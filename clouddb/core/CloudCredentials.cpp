@@ -10,7 +10,20 @@
 namespace cloudcredentials {
 
 namespace {
+
 constexpr char kNotShown[] = "***NOT SHOWN***";
+
+// text with every occurrence of the secret masked, so that a cloud echoing it cannot leak it.
+std::string masked(std::string text, const std::string& secret) {
+  if (!secret.empty()) {
+    for (std::size_t at = text.find(secret); at != std::string::npos; at = text.find(secret, at)) {
+      text.replace(at, secret.size(), kNotShown);
+      at += sizeof(kNotShown) - 1;
+    }
+  }
+  return text;
+}
+
 }  // namespace
 
 void readClientKeys(std::uint64_t clientId, std::string& accessKey, std::string& secret) {
@@ -59,15 +72,14 @@ void logUndecryptableSecret(EvEvent& log, const char* tag, const SecretSetting& 
             config::describeStatus(readResult));
 }
 
+
 void logConnectRefusal(EvEvent& log, const char* tag, const std::string& reason, const std::string& secret) {
-  std::string shown = reason;
-  if (!secret.empty()) {
-    for (std::size_t at = shown.find(secret); at != std::string::npos; at = shown.find(secret, at)) {
-      shown.replace(at, secret.size(), kNotShown);
-      at += sizeof(kNotShown) - 1;
-    }
-  }
-  log.Error(tag, kCloudRefusedConnect, shown.c_str());
+  log.Error(tag, kCloudRefusedConnect, masked(reason, secret).c_str());
+}
+
+void logProxyRefusal(EvEvent& log, const char* tag, const std::string& proxy, const std::string& reason,
+                     const std::string& secret) {
+  log.Error(tag, kProxyRefused, proxy.c_str(), masked(reason, secret).c_str());
 }
 
 }  // namespace cloudcredentials

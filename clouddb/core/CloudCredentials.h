@@ -28,6 +28,7 @@ SecretSetting clientSecretSetting(std::uint64_t clientId, std::uint64_t instance
 inline constexpr char kSecretDoesNotDecrypt[] =
     "The secret of configuration entry [%s %llu] setting [%s] does not decrypt: %s";
 inline constexpr char kCloudRefusedConnect[] = "The cloud refused the connection: [%s]";
+inline constexpr char kProxyRefused[] = "The cloud client refused the HTTP proxy [%s]: [%s]; no connection is made";
 
 // The client's access key and secret (as stored, encrypted) into the caller's members.
 void readClientKeys(std::uint64_t clientId, std::string& accessKey, std::string& secret);
@@ -52,5 +53,10 @@ void logUndecryptableSecret(EvEvent& log, const char* tag, const SecretSetting& 
 // The cloud's own reason for a refused connect, on a line of its own. Any occurrence of the
 // secret in the reason is masked, so a cloud that echoes what it got cannot leak it.
 void logConnectRefusal(EvEvent& log, const char* tag, const std::string& reason, const std::string& secret);
+
+// A proxy the cloud client refused, with its reason (the secret masked as above). The connect is
+// then not made: made without the proxy, it would go around what the administrator set.
+void logProxyRefusal(EvEvent& log, const char* tag, const std::string& proxy, const std::string& reason,
+                     const std::string& secret);
 
 }  // namespace cloudcredentials

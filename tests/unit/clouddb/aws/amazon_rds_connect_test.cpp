@@ -194,6 +194,19 @@ TEST(AmazonRdsProxy, EntriesThatNameNoProxySetNone) {
   EXPECT_EQ(world.callsOf("Connect").front().proxy, "");
 }
 
+TEST(AmazonRdsProxy, ARefusedProxyStopsTheConnect) {
+  RdsTestWorld world;
+  CAmazonRDSInfo provider;
+  EXPECT_FALSE(provider.Connect("us-east-1", rdstest::kAccessKeyId, rdstest::kSecretAccessKey,
+                                {{"", "proxy.corp:", "alice", "s3cret", 3}}));
+  EXPECT_TRUE(world.callsOf("Connect").empty());
+  EXPECT_FALSE(provider.lastError().empty());
+  EXPECT_TRUE(world.capture().hasLine("Connect", "CAmazonRDSInfo::Connect::Connect failed"));
+  EXPECT_TRUE(world.capture().hasLine(
+      "Connect", "The cloud client refused the HTTP proxy [proxy.corp:]: [" + provider.lastError() +
+                     "]; no connection is made"));
+}
+
 TEST(AmazonRdsProxy, ThreeArgumentConnectNeverSetsAProxy) {
   RdsTestWorld world;
   CAmazonRDSInfo provider;

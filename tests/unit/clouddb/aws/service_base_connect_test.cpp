@@ -2,6 +2,8 @@
 // and the backup-set connection of the cluster providers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "AwsServiceTestWorld.h"
 #include "clouddb/aws/CAmazonDocumentDBInfo.h"
 #include "clouddb/aws/CAmazonDynamoDBInfo.h"
@@ -65,6 +67,21 @@ TEST_F(ServiceBaseTest, OnlyTheFirstHttpProxyEntryWithARealHostIsSet) {
   EXPECT_EQ(proxyCalls[0].arguments[1], "puser");
   EXPECT_EQ(proxyCalls[0].arguments[3], "0");
   EXPECT_EQ(world.callsOf("Connect").at(0).proxy, "proxy.local:3128");
+}
+
+// A proxy the client refuses stops the connect: made without it, it would go around the proxy.
+TEST_F(ServiceBaseTest, ARefusedProxyStopsTheConnect) {
+  AwsServiceTestWorld world(contents_);
+  CAmazonDynamoDBInfo provider;
+  EXPECT_EQ(provider.Connect("us-east-1", awstest::kAccessKeyId, awstest::kSecretAccessKey,
+                             {proxyEntry("proxy.local:", 3, "puser", "ppass")}),
+            0);
+  EXPECT_TRUE(world.callsOf("Connect").empty());
+  const std::vector<LogLine> lines = world.capture().lines();
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const LogLine& line) {
+    return line.text.rfind("The cloud client refused the HTTP proxy [proxy.local:]: [", 0) == 0 &&
+           line.text.find("ppass") == std::string::npos;
+  }));
 }
 
 TEST_F(ServiceBaseTest, ALoneColonOrTheFormWithoutProxiesSetsNoProxy) {

@@ -109,4 +109,20 @@ TEST(AzureServiceBaseConnect, TheFirstUsableProxyEntryIsHandedOn) {
   EXPECT_FALSE(world.anyLineContains("ppass"));
 }
 
+// A proxy the client refuses stops the connect, of either provider: made without it, the
+// connect would go around the proxy.
+TEST(AzureServiceBaseConnect, ARefusedProxyStopsTheConnect) {
+  AzureTestWorld world;
+  CAzureTableStorageInfo storage(32);
+  CAzureCosmosSQLInfo cosmos;
+  const std::vector<SHostCredentials> proxies = {{"", "proxy.b:", "puser", "ppass", 3}};
+  const std::string login = std::string(azuretest::kSubscription) + "\\" + azuretest::kTenant;
+  EXPECT_EQ(storage.Connect(login, azuretest::kApplication, azuretest::kSecret, proxies), 0);
+  EXPECT_EQ(cosmos.Connect(login, azuretest::kApplication, azuretest::kSecret, proxies), 0);
+  EXPECT_TRUE(callsOf(world, CloudBridgeKind::Azure, "Connect").empty());
+  EXPECT_TRUE(callsOf(world, CloudBridgeKind::AzureResourceManager, "Connect").empty());
+  EXPECT_EQ(world.capture().countLines("Failed to connect to cloud."), 2u);
+  EXPECT_FALSE(world.anyLineContains("ppass"));
+}
+
 }  // namespace
