@@ -107,26 +107,33 @@ bool AzureServiceBase::openSecret(const char* tag, const char* entryKind, std::u
 
 int AzureServiceBase::FetchCredentials(unsigned long instanceId) {
   m_log.DebugLvl(kFetchCredentialsTag, 2, "%s", kStart);
+  // Every way out passes the end line, a failed read's too.
+  const int result = fetchInstanceCredentials(instanceId) ? 1 : 0;
+  m_log.DebugLvl(kFetchCredentialsTag, 2, "%s", kEnd);
+  return result;
+}
+
+bool AzureServiceBase::fetchInstanceCredentials(unsigned long instanceId) {
   m_instanceId = instanceId;
   const CloudAppsInstance instance(instanceId);
   if (instance.getAzureSubscriptionId(m_subscriptionId) != config::kOk) {
     m_log.Error(kFetchCredentialsTag, kNoSubscriptionId, instanceId);
-    return 0;
+    return false;
   }
   if (instance.getAzureUserName(m_applicationId) != config::kOk) {
     m_log.Error(kFetchCredentialsTag, kNoUserName, instanceId);
-    return 0;
+    return false;
   }
   if (instance.getAzurePassword(m_secret) != config::kOk) {
     m_log.Error(kFetchCredentialsTag, kNoPassword, instanceId);
-    return 0;
+    return false;
   }
   if (instance.getAzureTenantId(m_tenantId) != config::kOk) {
     m_log.Error(kFetchCredentialsTag, kNoTenantId, instanceId);
-    return 0;
+    return false;
   }
   if (!openSecret(kFetchCredentialsTag, "instance", instanceId, "azurePassword")) {
-    return 0;
+    return false;
   }
 
   vsAppMgr applicationManager;
@@ -134,11 +141,10 @@ int AzureServiceBase::FetchCredentials(unsigned long instanceId) {
   if (applicationManager.querySettingsForInstance(instanceId) != config::kOk ||
       applicationManager.getCredentials(m_proxyCredentials) != config::kOk) {
     m_log.Error(kFetchCredentialsTag, kNoInstanceCredentials, static_cast<unsigned long>(m_instanceId), instanceId);
-    return 0;
+    return false;
   }
   proxysettings::addGlobalProxyUnlessNamed(m_log, m_proxyCredentials);
-  m_log.DebugLvl(kFetchCredentialsTag, 2, "%s", kEnd);
-  return 1;
+  return true;
 }
 
 int AzureServiceBase::FetchClientCredentials(unsigned long clientId) {

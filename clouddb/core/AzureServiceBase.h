@@ -89,6 +89,8 @@ class AzureServiceBase {
  private:
   // The clear text of the stored secret; false (logged) when a configured secret does not open.
   bool openSecret(const char* tag, const char* entryKind, std::uint64_t entryId, const char* setting);
+  // The reads of FetchCredentials, stopping at the first that fails (after logging it).
+  bool fetchInstanceCredentials(unsigned long instanceId);
 
   std::unique_ptr<AzureSDKCppBridge::CAzureSDKCppBridge> m_azureClient;
   std::unique_ptr<CloudSDKCppBridge::CCloudSDKCppBridge> m_databaseClient;

@@ -23,6 +23,7 @@ constexpr char kProxySiteAndPort[] = "HTTP Proxy [%s]:[%s]";
 constexpr char kUsingAuthentication[] = "Using HTTP Proxy Authentication parameters";
 constexpr char kUserUnreadable[] = "Error fetching HTTP Proxy Authentication user Name";
 constexpr char kPasswordUnreadable[] = "Error fetching HTTP Proxy Authentication user password";
+constexpr char kPasswordDoesNotDecrypt[] = "The HTTP Proxy Authentication user password does not decrypt";
 constexpr char kUnroutableAddress[] = "0.0.0.0";
 
 constexpr std::int64_t kOff = -1;
@@ -76,6 +77,11 @@ void readAuthentication(EvDebug& log, ProxyReading& reading) {
   }
   if (!reading.user.empty() && !reading.encryptedPassword.empty()) {
     reading.clearPassword = decryptProxyPassword(reading.encryptedPassword);
+    // A password that does not open would reach the proxy as an empty one, whose refusal would
+    // hide the cause.
+    if (reading.clearPassword.empty()) {
+      log.Error(kTag, "%s", kPasswordDoesNotDecrypt);
+    }
   } else {
     log.Debug(kTag, kUserOrPasswordEmpty, reading.user.c_str());
     reading.useAuthentication = kOff;

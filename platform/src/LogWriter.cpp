@@ -100,7 +100,9 @@ std::string renderLine(const LogLine& line) {
 
 std::string describeEvent(const JobEvent& event) {
   if (event.kind == JobEvent::Kind::Critical) {
-    return FXString::Format("flags [%d] error [%s]", event.flags, escaped(event.error.AsString()).c_str());
+    std::string shown = escaped(event.error.AsString());
+    limitLength(shown);
+    return FXString::Format("flags [%d] error [%s]", event.flags, shown.c_str());
   }
   std::string text = FXString::Format("event id [0x%08X] flags [%d]", event.code, event.flags);
   for (const EventArgument& argument : event.arguments) {

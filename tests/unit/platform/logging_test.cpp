@@ -126,8 +126,13 @@ TEST_F(LogFileTest, OverlongTextsAreCutWithAMarker) {
                                  std::to_string(text.size() - (LogWriter::kMaxTextBytes - 1)) + " more bytes]";
     ASSERT_EQ(capture.lines().size(), 1u);
     EXPECT_EQ(capture.lines()[0].text, expected);
+    // A critical event's error text is cut alike.
+    JobEvent critical;
+    critical.kind = JobEvent::Kind::Critical;
+    critical.error = CLmError(-1168, std::string(1 << 20, 'c'));
+    writer.record(critical);
   }
-  EXPECT_LT(readFile(path_).size(), LogWriter::kMaxTextBytes + 200);
+  EXPECT_LT(readFile(path_).size(), 2 * LogWriter::kMaxTextBytes + 400);
 }
 
 TEST_F(LogFileTest, ThresholdKeepsHigherLevelsOutOfTheFileButNotOutOfCaptures) {

@@ -41,6 +41,7 @@ TEST(AzureServiceBaseCredentials, AnInstanceMissingAValueStopsAtTheFirstOne) {
     CAzureTableStorageInfo storage(32);
     EXPECT_EQ(storage.FetchCredentials(azuretest::kTableInstanceId), 0) << c.line;
     EXPECT_TRUE(world.capture().hasLine("FetchCredentials", c.line)) << c.line;
+    EXPECT_EQ(world.capture().lines().back().text, "End <<<") << "a failed fetch still ends its span";
   }
 }
 

@@ -135,6 +135,7 @@ TEST(ProxyLookupAuthentication, PasswordSealedUnderAnotherKeyGivesNoPassword) {
   const SHostCredentials entry = providerLookup();
   EXPECT_EQ(entry.host, "proxy.corp:3128");
   EXPECT_TRUE(entry.password.empty());
+  EXPECT_TRUE(world.capture().hasLine("The HTTP Proxy Authentication user password does not decrypt"));
 }
 
 TEST(ProxyLookupList, RepeatedLookupsLeaveOneEntry) {
