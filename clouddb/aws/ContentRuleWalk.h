@@ -167,8 +167,9 @@ class ContentRuleWalk {
     return result;
   }
 
+  // No exact reserve here: rules that repeat a lookup would each reallocate the whole list,
+  // which made a long rule list quadratic; the vector's own growth keeps appending linear.
   void appendAll(const std::vector<Found>& answer, std::vector<Record>& out) const {
-    out.reserve(out.size() + answer.size());
     for (const Found& found : answer) {
       out.push_back(adapter_.recordOf(found));
     }

@@ -12,6 +12,7 @@
 #include "clouddb/entry/BrowseTexts.h"
 #include "clouddb/entry/RegionsForInstance.h"
 #include "clouddb/google/CGoogleSpannerInfo.h"
+#include "platform/FXString.h"
 #include "platform/config/CloudAppsInstance.h"
 
 namespace clouddb::entry {
@@ -53,6 +54,8 @@ std::int64_t configuredInstanceType(std::uint64_t instanceId) {
 // One request's answer: the response with its error record, and the root that goes into it on
 // success.
 class BrowseAnswer {
+  static constexpr std::size_t kMaxErrorMessageBytes = 16 * 1024;
+
  public:
   BrowseAnswer(App::BrowseInventoryResp& response, EvEvent& log) : response_(response), log_(log) {
     root_.setEntityType(kRootType);
@@ -61,11 +64,14 @@ class BrowseAnswer {
   App::CloudDBEntity& root() { return root_; }
   EvEvent& log() { return log_; }
 
-  // A failure that ends the request: code and message for the peer.
-  void fail(std::int64_t code, const std::string& message) {
+  // A failure that ends the request: code and message for the peer. A message can quote the
+  // request (a content document, a rule's name), so it is cut as a log line is: quoted whole and
+  // escaped, it could outgrow the frame of the answer, and the peer would get none.
+  void fail(std::int64_t code, std::string message) {
+    FXString::LimitLength(message, kMaxErrorMessageBytes);
     App::ErrorRecord& error = response_.mutableError();
     error.setErrorCode(code);
-    error.setErrorMessage(message);
+    error.setErrorMessage(std::move(message));
   }
   // Hands the tree to the response; the answer is done with it.
   void succeed() { response_.setRoot(std::move(root_)); }

@@ -1,5 +1,6 @@
 #include "clouddb/inventory/InventoryDiscovery.h"
 
+#include <limits>
 #include <memory>
 
 #include "clouddb/inventory/CloudInfoFactory.h"
@@ -25,22 +26,40 @@ struct InventoryQuery {
   int engineType = 0;
   std::int64_t applicationType = 0;
   bool filtered = false;
+  // The first value that does not fit the 32 bits it travels in, and the value; none when all fit.
+  const char* outOfRange = nullptr;
+  std::int64_t outOfRangeValue = 0;
 };
+
+// value as the 32-bit number it travels as. One that does not fit is refused rather than cut
+// down, which could name another client or instance and answer with its inventory.
+template <typename Narrow>
+Narrow narrowed(std::int64_t value, const char* what, InventoryQuery& query) {
+  if (value < std::numeric_limits<Narrow>::min() ||
+      value > static_cast<std::int64_t>(std::numeric_limits<Narrow>::max())) {
+    if (query.outOfRange == nullptr) {
+      query.outOfRange = what;
+      query.outOfRangeValue = value;
+    }
+    return 0;
+  }
+  return static_cast<Narrow>(value);
+}
 
 InventoryQuery readQuery(const App::BrowseRDSInventoryReq& request) {
   InventoryQuery query;
   if (const KwEntities::ClientInstanceEntity* instance = request.instance()) {
     // Both ids travel as 32-bit values; the client id is signed, the instance id is not.
-    query.clientId = static_cast<std::int32_t>(instance->clientId());
+    query.clientId = narrowed<std::int32_t>(instance->clientId(), "client id", query);
     if (instance->isSet(KwEntities::ClientInstanceEntity::kInstanceId)) {
-      query.instanceId = static_cast<std::uint32_t>(instance->instanceId());
+      query.instanceId = narrowed<std::uint32_t>(instance->instanceId(), "instance id", query);
     }
   }
   if (request.isSet(App::BrowseRDSInventoryReq::kEngineType)) {
-    query.engineType = static_cast<std::int32_t>(request.engineType());
+    query.engineType = narrowed<std::int32_t>(request.engineType(), "engine type", query);
   }
   if (request.isSet(App::BrowseRDSInventoryReq::kApplicationType)) {
-    query.applicationType = static_cast<std::int32_t>(request.applicationType());
+    query.applicationType = narrowed<std::int32_t>(request.applicationType(), "application type", query);
     query.filtered = query.applicationType >= 1;
   }
   return query;
@@ -93,6 +112,12 @@ bool DiscoverRDSInventoryCommon(App::BrowseRDSInventoryReq* request, std::vector
                                 EvEvent& log, std::string& errorText, std::string& firstQualifier,
                                 std::string& secondQualifier) {
   const InventoryQuery query = request != nullptr ? readQuery(*request) : InventoryQuery{};
+  if (query.outOfRange != nullptr) {
+    errorText =
+        FXString::Format(texts::kValueOutOfRange, query.outOfRange, static_cast<long long>(query.outOfRangeValue));
+    log.Error(kTag, "%s", errorText.c_str());
+    return false;
+  }
   if (query.clientId == 0) {
     log.Error(kTag, texts::kClientIdNotSet, 0UL);
   }

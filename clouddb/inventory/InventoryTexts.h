@@ -15,6 +15,7 @@ inline constexpr char kInstanceTypeNotSupported[] = "Error, RDS instance type [%
 // The discovery.
 inline constexpr char kClientIdNotSet[] = "Client ID is not set. Value [%lu]. Default to Amazon Cloud.";
 inline constexpr char kCreateFailedText[] = "Failed to create Cloud Info object.";
+inline constexpr char kValueOutOfRange[] = "The request's %s [%lld] does not fit its 32 bits";
 inline constexpr char kCreateFailedLine[] = "Failed to create Cloud Info object. Client ID [%ld]";
 inline constexpr char kFetchFailedText[] = "Failed to fetch cloud credentials.";
 inline constexpr char kFetchFailedLine[] = "CRDSInfo::Init module failed instance ID [%d]";

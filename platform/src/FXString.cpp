@@ -97,6 +97,19 @@ std::string FormatText(const char* format, std::string_view text) {
   return out;
 }
 
+void LimitLength(std::string& text, std::size_t maxBytes) {
+  if (text.size() <= maxBytes) {
+    return;
+  }
+  std::size_t cut = maxBytes;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+    --cut;  // do not split a UTF-8 sequence
+  }
+  const std::size_t omitted = text.size() - cut;
+  text.resize(cut);
+  text += Format(kCutMarker, static_cast<unsigned long long>(omitted));
+}
+
 bool FindString(std::string_view text, std::string_view what, bool ignoreCase) {
   return FindStringPos(text, what, ignoreCase) != -1;
 }

@@ -63,19 +63,7 @@ std::string escaped(std::string_view text) {
   return out;
 }
 
-// Cuts a text over the limit at a character boundary and says how much was left out.
-void limitLength(std::string& text) {
-  if (text.size() <= LogWriter::kMaxTextBytes) {
-    return;
-  }
-  std::size_t cut = LogWriter::kMaxTextBytes;
-  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
-    --cut;  // do not split a UTF-8 sequence
-  }
-  const std::size_t omitted = text.size() - cut;
-  text.resize(cut);
-  text += FXString::Format(LogWriter::kCutMarker, static_cast<unsigned long long>(omitted));
-}
+void limitLength(std::string& text) { FXString::LimitLength(text, LogWriter::kMaxTextBytes); }
 
 // "<pid> <tid> <MM/DD HH:MM:SS> <job id> " : the part every file line starts with.
 std::string linePrefix(std::int64_t jobId) {

@@ -30,6 +30,11 @@ std::string FormatV(const char* format, va_list args) __attribute__((format(prin
 // takes the text up to its first NUL; any other directive is kept as it stands.
 std::string FormatText(const char* format, std::string_view text);
 
+// Cuts a text longer than maxBytes at a character boundary at or before maxBytes and appends
+// kCutMarker with the number of bytes left out; a shorter text stays as it is.
+inline constexpr const char* kCutMarker = "... [cut: %llu more bytes]";
+void LimitLength(std::string& text, std::size_t maxBytes);
+
 // Whether text contains what (ignoring ASCII case when ignoreCase). An empty what is found.
 bool FindString(std::string_view text, std::string_view what, bool ignoreCase);
 

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "platform/CLmError.h"
+#include "platform/FXString.h"
 
 enum class LogSeverity { Debug, Error };
 
@@ -66,7 +67,7 @@ class LogSink {
 class LogWriter {
  public:
   static constexpr std::size_t kMaxTextBytes = 16 * 1024;
-  static constexpr const char* kCutMarker = "... [cut: %llu more bytes]";
+  static constexpr const char* kCutMarker = FXString::kCutMarker;
 
   // Writes to standard error.
   explicit LogWriter(int threshold = 2);

@@ -33,7 +33,8 @@ struct Outcome {
 
 // One discovery for a client (0: a request without its instance field), optionally of one
 // engine type and for one application type.
-Outcome discover(unsigned long clientId, int engineType = 0, int applicationType = 0, std::uint64_t instanceId = 0) {
+Outcome discover(unsigned long clientId, std::int64_t engineType = 0, std::int64_t applicationType = 0,
+                 std::uint64_t instanceId = 0) {
   App::BrowseRDSInventoryReq request;
   if (clientId != 0 || instanceId != 0) {
     request.mutableInstance().setClientId(static_cast<std::int64_t>(clientId));
@@ -261,6 +262,33 @@ TEST(InventoryDiscovery, ARefusedHandOverOfTheListingIsAFailure) {
     EXPECT_TRUE(outcome.names.empty());
     EXPECT_NE(outcome.errorText.find("hand-over refused"), std::string::npos) << outcome.errorText;
   }
+}
+
+// A value too large for the 32 bits it travels in is refused, not cut down to another client's
+// (2^32 + 10 would be client 10) or another engine's.
+TEST(InventoryDiscovery, ValuesBeyondTheirThirtyTwoBitsAreRefused) {
+  InventoryTestWorld world;
+  const struct {
+    unsigned long clientId;
+    std::int64_t engineType;
+    std::int64_t applicationType;
+    std::uint64_t instanceId;
+    const char* errorText;
+  } cases[] = {
+      {(1UL << 32) + kAmazonClient, 0, 0, 0, "The request's client id [4294967317] does not fit its 32 bits"},
+      {kAmazonClient, (1LL << 32) + 3, 0, 0, "The request's engine type [4294967299] does not fit its 32 bits"},
+      {kAmazonClient, 0, (1LL << 32) + 104, 0, "The request's application type [4294967400] does not fit its 32 bits"},
+      {kAmazonClient, 0, 0, std::uint64_t(1) << 32, "The request's instance id [4294967296] does not fit its 32 bits"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.errorText);
+    const Outcome outcome = discover(c.clientId, c.engineType, c.applicationType, c.instanceId);
+    EXPECT_FALSE(outcome.succeeded);
+    EXPECT_TRUE(outcome.names.empty());
+    EXPECT_EQ(outcome.errorText, c.errorText);
+    EXPECT_TRUE(world.capture().hasLine(kTag, c.errorText));
+  }
+  EXPECT_EQ(world.simulator().countCalls(CloudBridgeKind::Amazon, "Connect"), 0u);
 }
 
 TEST(InventoryDiscovery, RequestInstanceIdIsTheCredentialSource) {
