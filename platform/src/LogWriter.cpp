@@ -1,5 +1,8 @@
 #include "platform/LogWriter.h"
 
+#include <rapidjson/encodings.h>
+#include <rapidjson/memorystream.h>
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -36,23 +39,53 @@ std::string localTimeText() {
 // A line end, or any other control character, inside a text would let whoever chose the text (a
 // path in a request, an entry-point name) start a line of their own: every one is written as an
 // escape, so one call always makes exactly one line.
-void appendEscaped(std::string& out, std::string_view text) {
+void appendHexByte(std::string& out, unsigned char byte) {
   static constexpr char kHex[] = "0123456789abcdef";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte != 0x7F) {
-      out += c;
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\t') {
-      out += "\\t";
-    } else {
-      out += "\\x";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0xF];
+  out += "\\x";
+  out += kHex[byte >> 4];
+  out += kHex[byte & 0xF];
+}
+
+// Whether a character, though printable to a byte-wise reader, ends a line for a reader that
+// knows Unicode: the C1 controls (NEL among them) and the line and paragraph separators.
+bool breaksUnicodeLines(unsigned codePoint) {
+  return (codePoint >= 0x80 && codePoint <= 0x9F) || codePoint == 0x2028 || codePoint == 0x2029;
+}
+
+void appendEscaped(std::string& out, std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if (byte < 0x80) {
+      if (byte >= 0x20 && byte != 0x7F) {
+        out += text[at];
+      } else if (byte == '\n') {
+        out += "\\n";
+      } else if (byte == '\r') {
+        out += "\\r";
+      } else if (byte == '\t') {
+        out += "\\t";
+      } else {
+        appendHexByte(out, byte);
+      }
+      ++at;
+      continue;
     }
+    // A multi-byte character is kept when it is valid UTF-8 and breaks no line; a byte that
+    // starts no valid character is shown as its value, and the reading goes on after it.
+    rapidjson::MemoryStream stream(text.data() + at, text.size() - at);
+    unsigned codePoint = 0;
+    if (!rapidjson::UTF8<char>::Decode(stream, &codePoint)) {
+      appendHexByte(out, byte);
+      ++at;
+      continue;
+    }
+    const std::size_t length = stream.Tell();
+    if (breaksUnicodeLines(codePoint)) {
+      out += FXString::Format("\\u%04x", codePoint);
+    } else {
+      out.append(text.data() + at, length);
+    }
+    at += length;
   }
 }
 

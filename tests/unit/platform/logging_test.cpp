@@ -106,9 +106,14 @@ TEST_F(LogFileTest, ControlCharactersAreEscapedSoOneCallIsOneLine) {
     event.arguments.push_back({1, "db\nforged"});
     writer.record(event);
     EXPECT_TRUE(capture.hasLine("path [a\n4711 1 12/08 00:00:00 0 Forged line\r\t\x1b[31m]"));
+    // What ends a line for a reader that knows Unicode (NEL, the line separator), and bytes that
+    // are no UTF-8 (a stray byte, an overlong NUL), are escaped too; a real character is kept.
+    writer.write(makeLine(2, LogSeverity::Debug, "Browse",
+                          "a\xC2\x85" "b\xE2\x80\xA8" "c\xFF" "d\xC0\x80" "e\xC3\xA9" "f\xE2\x82"));
   }
   const std::vector<std::string> lines = fileLines(path_);
-  ASSERT_EQ(lines.size(), 2u);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_NE(lines[2].find("a\\u0085b\\u2028c\\xffd\\xc0\\x80e\xC3\xA9" "f\\xe2\\x82"), std::string::npos) << lines[2];
   EXPECT_NE(lines[0].find("Brow\\nse path [a\\n4711 1 12/08 00:00:00 0 Forged line\\r\\t\\x1b[31m]"), std::string::npos)
       << lines[0];
   EXPECT_NE(lines[1].find("[db\\nforged]"), std::string::npos) << lines[1];
