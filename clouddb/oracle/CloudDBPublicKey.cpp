@@ -3,8 +3,13 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "clouddb/oracle/CloudDBMsgHandler.h"
 #include "clouddb/oracle/OracleTexts.h"
+#include "platform/FXString.h"
 #include "platform/KWLibCurl.h"
 #include "platform/KwJson.h"
 
@@ -49,6 +54,20 @@ std::string withoutLineEnd(std::string text) {
   return text;
 }
 
+// The key name as the rest of the key URL's path: each "/"-separated piece percent-encoded, so
+// that a name cannot add a query, a fragment or a user and host of its own. A "." or ".." piece
+// would climb out of the key path (the client resolves them), so such a name gives nothing.
+std::optional<std::string> keyPathOf(const std::string& keyName) {
+  std::vector<std::string> pieces = FXString::Split(keyName, "/");
+  for (std::string& piece : pieces) {
+    if (piece == "." || piece == "..") {
+      return std::nullopt;
+    }
+    piece = KWLibCurl::EscapeUrlText(piece);
+  }
+  return FXString::Join(pieces, "/");
+}
+
 }  // namespace
 
 bool CloudDBMsgHandler::GetPublicKey(std::string keyName) {
@@ -83,7 +102,12 @@ bool CloudDBMsgHandler::GetPublicKey(std::string keyName) {
     log_.Error(kErrorTag, texts::kCookieHeaderFailed);
     return false;
   }
-  const std::string keyUrl = kScheme + apiHost_ + kKeyPath + keyName;
+  const std::optional<std::string> keyPath = keyPathOf(keyName);
+  if (!keyPath) {
+    log_.DebugLvl(kTag, 0, texts::kKeyNameNotAPath, keyName.c_str());
+    return false;
+  }
+  const std::string keyUrl = kScheme + apiHost_ + kKeyPath + *keyPath;
   // The client sends no body with a GET; the authentication body is handed over all the same.
   if (!client.KWLibCurlSendHttpReq(KWLibCurl::HTTP_GET, keyUrl, body.data(), body.size(), false, nullptr)) {
     log_.DebugLvl(kTag, 0, texts::kSendFailed);

@@ -90,6 +90,7 @@ inline constexpr char kCookieHeaderFailed[] = "Failed to set CURL Cookie header"
 inline constexpr char kKeyResponseEmpty[] = "Get key value ssh response is empty";
 inline constexpr char kKeyResponseNotJson[] = "JSON unserialize failed for response [%s]";
 inline constexpr char kPublicKeyEmpty[] = "Public key value is empty. Failed to fetch public key value for [%s]";
+inline constexpr char kKeyNameNotAPath[] = "Key name [%s] names no key path: a \".\" or \"..\" piece would leave it";
 inline constexpr char kHttpFailureReason[] = "HTTP exchange with [%s] failed: [%s]";
 
 }  // namespace clouddb::oracle::texts

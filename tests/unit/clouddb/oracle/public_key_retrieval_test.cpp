@@ -51,6 +51,37 @@ TEST(PublicKeyRetrieval, AuthenticatesKeepsTheCookieAndReadsTheKey) {
   EXPECT_EQ(world.allText().find("classic-pw"), std::string::npos);
 }
 
+// A key name is the rest of the key's path and nothing more: what would add a query, a fragment
+// or a host is encoded, and a name that climbs out of the key path is refused.
+TEST(PublicKeyRetrieval, AKeyNameStaysWithinTheKeyPath) {
+  OracleTestWorld world;
+  OracleKeyPeer peer;
+  world.trustCa(peer.caFile());
+  const struct {
+    std::string keyName;
+    std::string target;  // empty: refused before the key is asked for
+  } cases[] = {
+      {"/Compute-acme/admin/de?ploy#x", "/sshkey/Compute-acme/admin/de%3Fploy%23x"},
+      {"@evil.example/k", "/sshkey%40evil.example/k"},
+      {"/../../admin?x=1", ""},
+      {"/Compute-acme/./deploy", ""},
+  };
+  for (const auto& c : cases) {
+    const std::size_t before = peer.requests().size();
+    peer.keyPath = c.target;  // the peer answers with the key there only
+    const Fetch fetch = fetchKey(peer, "admin", "classic-pw", c.keyName);
+    const auto requests = peer.requests();
+    if (c.target.empty()) {
+      EXPECT_FALSE(fetch.ok) << c.keyName;
+      EXPECT_EQ(requests.size() - before, 1u) << c.keyName << ": only the authentication";
+    } else {
+      EXPECT_TRUE(fetch.ok) << c.keyName;
+      ASSERT_EQ(requests.size() - before, 2u) << c.keyName;
+      EXPECT_EQ(requests[before + 1].target, c.target);
+    }
+  }
+}
+
 TEST(PublicKeyRetrieval, EveryPasswordTravelsExactlyAsGiven) {
   OracleTestWorld world;
   OracleKeyPeer peer;
