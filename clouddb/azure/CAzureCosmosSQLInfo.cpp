@@ -3,7 +3,6 @@
 #include "clouddb/azure/AzureListingJson.h"
 #include "clouddb/core/AwsTexts.h"
 #include "clouddb/core/AzureTexts.h"
-#include "clouddb/core/CloudCredentials.h"
 #include "platform/KWLibCurl.h"
 
 namespace {
@@ -71,13 +70,8 @@ int CAzureCosmosSQLInfo::Connect(const std::string& subscription, const std::str
   m_log.DebugLvl(texts::kConnectTag, 2, "%s", kStart);
   Init();
   if (const SHostCredentials* proxy = firstUsableProxy(proxies); proxy != nullptr && databaseClient() != nullptr) {
-    if (!databaseClient()->SetWebProxy(proxy->host, proxy->user, proxy->password)) {
-      cloudcredentials::logProxyRefusal(m_log, texts::kConnectTag, proxy->host,
-                                        databaseClient()->GetLastErrorString(), proxy->password);
-      m_log.Debug(texts::kConnectTag, "%s", texts::kConnectFailed);
-      m_log.DebugLvl(texts::kConnectTag, 2, "%s", kEnd);
-      return 0;
-    }
+    const bool taken = databaseClient()->SetWebProxy(proxy->host, proxy->user, proxy->password);
+    if (proxyRefused(taken, databaseClient()->GetLastErrorString(), *proxy)) return 0;
   }
   return Connect(subscription, applicationId, secret);
 }

@@ -190,23 +190,25 @@ int AzureServiceBase::Connect(const std::string& login, const std::string& user,
                               const std::vector<SHostCredentials>& proxies) {
   m_log.DebugLvl(texts::kConnectTag, 2, "%s", kStart);
   if (const SHostCredentials* proxy = firstUsableProxy(proxies)) {
-    bool taken = true;
-    std::string reason;
     if (m_databaseClient) {
-      taken = m_databaseClient->SetWebProxy(proxy->host, proxy->user, proxy->password);
-      reason = m_databaseClient->GetLastErrorString();
+      const bool taken = m_databaseClient->SetWebProxy(proxy->host, proxy->user, proxy->password);
+      if (proxyRefused(taken, m_databaseClient->GetLastErrorString(), *proxy)) return 0;
     } else if (m_azureClient) {
-      taken = m_azureClient->SetWebProxy(proxy->host, proxy->user, proxy->password);
-      reason = m_azureClient->GetLastErrorString();
-    }
-    if (!taken) {
-      cloudcredentials::logProxyRefusal(m_log, texts::kConnectTag, proxy->host, reason, proxy->password);
-      m_log.Debug(texts::kConnectTag, "%s", texts::kConnectFailed);
-      m_log.DebugLvl(texts::kConnectTag, 2, "%s", kEnd);
-      return 0;
+      const bool taken = m_azureClient->SetWebProxy(proxy->host, proxy->user, proxy->password);
+      if (proxyRefused(taken, m_azureClient->GetLastErrorString(), *proxy)) return 0;
     }
   }
   return Connect(login, user, password);
+}
+
+bool AzureServiceBase::proxyRefused(bool taken, const std::string& reason, const SHostCredentials& proxy) {
+  if (taken) {
+    return false;
+  }
+  cloudcredentials::logProxyRefusal(m_log, texts::kConnectTag, proxy.host, reason, proxy.password);
+  m_log.Debug(texts::kConnectTag, "%s", texts::kConnectFailed);
+  m_log.DebugLvl(texts::kConnectTag, 2, "%s", kEnd);
+  return true;
 }
 
 void AzureServiceBase::rememberConnection(const std::string& login, const std::string& user,

@@ -74,6 +74,10 @@ class AzureServiceBase {
   const SHostCredentials* firstUsableProxy(const std::vector<SHostCredentials>& proxies);
   // Logs the cloud's reason for a refused connect, with the secret masked.
   void logRefusal(const std::string& reason);
+  // After a client was handed the proxy (taken: its answer, reason: its last error): true when
+  // it refused it, with the refusal and the connect's failure and end lines logged. The connect
+  // must then not go on: made without the proxy, it would go around it.
+  bool proxyRefused(bool taken, const std::string& reason, const SHostCredentials& proxy);
 
   EvEvent m_log;
   std::string m_subscriptionId;

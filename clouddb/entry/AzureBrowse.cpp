@@ -9,6 +9,7 @@
 #include "clouddb/entry/BrowseInventoryHandler.h"
 #include "clouddb/entry/BrowseTexts.h"
 #include "platform/DaxEnvironment.h"
+#include "platform/FXString.h"
 
 namespace clouddb::entry {
 namespace {
@@ -50,9 +51,8 @@ std::optional<std::string> browseCosmos(AzureServiceBase& provider, std::uint64_
   // Exactly two parts name a database. The separators are counted rather than split apart, so
   // that a path of many of them costs no more than its own length.
   if (std::count(path.begin(), path.end(), '/') == 1) {
-    const std::size_t separator = path.find('/');
-    const std::string account = path.substr(0, separator);
-    const std::string database = path.substr(separator + 1);
+    const std::string account(*FXString::Segment(path, '/', 0));
+    const std::string database(*FXString::Segment(path, '/', 1));
     log.Debug(kTag, kSearchingContainers, account.c_str(), database.c_str());
     if (!cosmos->BrowseContainers(account, database, root)) {
       log.Debug(kTag, kContainersNotBrowsed, static_cast<unsigned long>(instanceId));

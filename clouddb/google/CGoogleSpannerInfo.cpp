@@ -1,14 +1,13 @@
 #include "clouddb/google/CGoogleSpannerInfo.h"
 
 #include <algorithm>
-#include <boost/algorithm/string/classification.hpp>
-#include <boost/algorithm/string/split.hpp>
 #include <new>
 #include <set>
 #include <vector>
 
 #include "clouddb/core/WrappedServiceKey.h"
 #include "platform/FXErrorUtil.h"
+#include "platform/FXString.h"
 #include "platform/LogWriter.h"
 #include "platform/config/ClientApplicationList.h"
 #include "platform/config/ClientProperties.h"
@@ -271,9 +270,8 @@ CLmError CGoogleSpannerInfo::PreviewGoogleSpanner(unsigned long clientId, unsign
   if (std::count(path.begin(), path.end(), kPathSeparator[0]) != 1) {
     return FXErrorUtil::ErrorWin32(at(signature, __LINE__), kCloudFailure, "%s", kInvalidPath);
   }
-  std::vector<std::string> parts;
-  boost::split(parts, path, boost::is_any_of(kPathSeparator));
-  return listDatabases(clientId, instanceId, parts[0], parts[1], entity, signature);
+  return listDatabases(clientId, instanceId, std::string(*FXString::Segment(path, kPathSeparator[0], 0)),
+                       std::string(*FXString::Segment(path, kPathSeparator[0], 1)), entity, signature);
 }
 
 CLmError CGoogleSpannerInfo::listProjects(App::CloudDBEntity& entity, const char* signature) {

@@ -5,11 +5,10 @@
 
 #include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "clouddb/oracle/CloudDBMsgHandler.h"
 #include "clouddb/oracle/OracleTexts.h"
-#include "platform/FXString.h"
 #include "platform/KWLibCurl.h"
 #include "platform/KwJson.h"
 
@@ -57,15 +56,23 @@ std::string withoutLineEnd(std::string text) {
 // The key name as the rest of the key URL's path: each "/"-separated piece percent-encoded, so
 // that a name cannot add a query, a fragment or a user and host of its own. A "." or ".." piece
 // would climb out of the key path (the client resolves them), so such a name gives nothing.
-std::optional<std::string> keyPathOf(const std::string& keyName) {
-  std::vector<std::string> pieces = FXString::Split(keyName, "/");
-  for (std::string& piece : pieces) {
+// The name is read piece by piece in place: split whole, a name of many "/" would cost a string
+// for each.
+std::optional<std::string> keyPathOf(std::string_view keyName) {
+  std::string path;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = keyName.find('/', start);
+    const std::string_view piece = keyName.substr(start, end - start);
     if (piece == "." || piece == "..") {
       return std::nullopt;
     }
-    piece = KWLibCurl::EscapeUrlText(piece);
+    path += KWLibCurl::EscapeUrlText(piece);
+    if (end == std::string_view::npos) {
+      return path;
+    }
+    path += '/';
+    start = end + 1;
   }
-  return FXString::Join(pieces, "/");
 }
 
 }  // namespace

@@ -5,16 +5,15 @@
 #include <string_view>
 
 #include "clouddb/oracle/COracleCloudDBInfo.h"
-#include "clouddb/oracle/OracleBrowsePath.h"
 #include "clouddb/oracle/OracleTexts.h"
 #include "platform/FXErrorUtil.h"
+#include "platform/FXString.h"
 #include "platform/config/ConfigStatus.h"
 #include "platform/config/Subclient.h"
 #include "platform/messages/SubclientContent.h"
 
 using namespace CloudDBInfoStructs;
 namespace texts = clouddb::oracle::texts;
-using clouddb::oracle::pathSegment;
 
 namespace {
 
@@ -107,7 +106,7 @@ CLmError matchContent(const SubclientContent::OCIDatabaseContent& content, const
       return failure(log, texts::kEmptyPath, __LINE__);
     }
     if (type == VirtualServer::VS_OBJ_DATABASE) {
-      const std::optional<std::string_view> databaseId = pathSegment(path, '/', kDatabaseSegment);
+      const std::optional<std::string_view> databaseId = FXString::Segment(path, '/', kDatabaseSegment);
       if (!databaseId) {
         log.Error(kTag, texts::kDbPathNotSet);
         continue;
@@ -116,13 +115,13 @@ CLmError matchContent(const SubclientContent::OCIDatabaseContent& content, const
         out.push_back(found->second);
       }
     } else if (type == VirtualServer::VS_OBJ_COMPARTMENT) {
-      if (const std::optional<std::string_view> compartmentId = pathSegment(path, '/', kCompartmentSegment)) {
+      if (const std::optional<std::string_view> compartmentId = FXString::Segment(path, '/', kCompartmentSegment)) {
         appendMatching(inventory, out, [&](const DiscoverOCIDBResponse& resolvedEntry) {
           return resolvedEntry.compartment.identifier == *compartmentId;
         });
       }
     } else if (type == VirtualServer::VS_OBJ_DB_SYSTEM) {
-      if (const std::optional<std::string_view> systemId = pathSegment(path, '/', kDbSystemSegment)) {
+      if (const std::optional<std::string_view> systemId = FXString::Segment(path, '/', kDbSystemSegment)) {
         appendMatching(inventory, out, [&](const DiscoverOCIDBResponse& resolvedEntry) {
           return resolvedEntry.dbSystem.id == *systemId;
         });

@@ -8,17 +8,9 @@
 //            of a level-2 node), the text before the first "/" and after the last one.
 // Any other level is invalid (and reported as a level above 3 when there are more backslashes);
 // its names stay empty. Names are compared exactly, case included.
-#include <cstddef>
-#include <optional>
 #include <string>
-#include <string_view>
 
 namespace clouddb::oracle {
-
-// The text after the index-th separator of path, up to the next one (index 0: the text before
-// the first), as boost::split would give it; nothing when path has fewer separators. Paths come
-// from requests and stored content, so they are read in place rather than split into pieces.
-std::optional<std::string_view> pathSegment(std::string_view path, char separator, std::size_t index);
 
 struct BrowsePath {
   int level = 0;

@@ -97,6 +97,18 @@ std::string FormatText(const char* format, std::string_view text) {
   return out;
 }
 
+std::optional<std::string_view> Segment(std::string_view text, char separator, std::size_t index) {
+  std::size_t start = 0;
+  for (std::size_t passed = 0; passed < index; ++passed) {
+    const std::size_t next = text.find(separator, start);
+    if (next == std::string_view::npos) {
+      return std::nullopt;
+    }
+    start = next + 1;
+  }
+  return text.substr(start, text.find(separator, start) - start);
+}
+
 void LimitLength(std::string& text, std::size_t maxBytes) {
   if (text.size() <= maxBytes) {
     return;

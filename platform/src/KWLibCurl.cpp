@@ -124,6 +124,11 @@ void KWLibCurl::KWLibCurlSetMaxBodyBytes(std::size_t bytes) { settings_.maxBodyB
 void KWLibCurl::KWLibCurlSetExtraCaFile(const std::string& path) { settings_.extraCaFile = path; }
 
 std::string KWLibCurl::EscapeUrlText(std::string_view text) {
+  // libcurl takes a length of 0 to mean "up to the NUL": an empty view into a longer text would
+  // escape what follows it.
+  if (text.empty()) {
+    return {};
+  }
   if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
     throw std::length_error("text too long to escape");
   }

@@ -6,6 +6,7 @@
 #include <concepts>
 #include <cstdarg>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,12 @@ namespace FXString {
 // Split("a//b", "/") is {"a", "", "b"}, Split("a/", "/") is {"a", ""}. An empty text has no
 // pieces ({}); an empty separator gives the whole text as the one piece.
 std::vector<std::string> Split(std::string_view text, std::string_view separator);
+
+// Piece index of the text cut at every separator, read in place: the text after the index-th
+// separator up to the next one (an empty text is one empty piece); nothing when text has fewer
+// separators. Texts from
+// outside are read this way rather than split, which costs a string for every separator.
+std::optional<std::string_view> Segment(std::string_view text, char separator, std::size_t index);
 
 // The parts joined with separator between each two: the inverse of Split.
 std::string Join(const std::vector<std::string>& parts, std::string_view separator);

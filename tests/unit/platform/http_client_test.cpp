@@ -270,4 +270,13 @@ TEST(HttpRequestTypes, NamesOfTheRequestKinds) {
   EXPECT_STREQ(KWLibCurl::GetHttpReqTypeString(4), "UNKNOWN");
 }
 
+// Only the viewed text is escaped, also when the view is empty or stops short of a NUL.
+TEST(UrlEscaping, EscapesExactlyTheViewedText) {
+  const std::string text = "a b/c?d";
+  EXPECT_EQ(KWLibCurl::EscapeUrlText(text), "a%20b%2Fc%3Fd");
+  EXPECT_EQ(KWLibCurl::EscapeUrlText(std::string_view(text).substr(0, 3)), "a%20b");
+  EXPECT_EQ(KWLibCurl::EscapeUrlText(std::string_view(text).substr(3, 0)), "");
+  EXPECT_EQ(KWLibCurl::EscapeUrlText("-._~AZaz09"), "-._~AZaz09");
+}
+
 }  // namespace

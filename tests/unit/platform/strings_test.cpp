@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,22 @@ TEST(Split, MultiCharacterAndEdgeSeparators) {
   EXPECT_EQ(FXString::Split("a, b, c", ", "), (Pieces{"a", "b", "c"}));
   EXPECT_EQ(FXString::Split("", "/"), Pieces{});
   EXPECT_EQ(FXString::Split("a/b", ""), (Pieces{"a/b"}));
+}
+
+// Each piece read in place is the piece that cutting the whole text would give.
+TEST(Segment, ReadsThePiecesOfTheCutTextInPlace) {
+  for (const std::string text : {"", "/", "a", "a/b", "/a/b/", "//x//", "top/c1/AD-1/s1/h1/d1"}) {
+    const Pieces pieces = text.empty() ? Pieces{""} : FXString::Split(text, "/");
+    for (std::size_t index = 0; index < pieces.size() + 2; ++index) {
+      const std::optional<std::string_view> piece = FXString::Segment(text, '/', index);
+      if (index < pieces.size()) {
+        ASSERT_TRUE(piece.has_value()) << text << " " << index;
+        EXPECT_EQ(*piece, pieces[index]) << text << " " << index;
+      } else {
+        EXPECT_FALSE(piece.has_value()) << text << " " << index;
+      }
+    }
+  }
 }
 
 TEST(Join, IsTheInverseOfSplit) {

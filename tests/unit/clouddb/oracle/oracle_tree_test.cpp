@@ -1,11 +1,7 @@
 // The Oracle Cloud browse tree: one level per request, its nodes, and the requests it refuses.
 #include <gtest/gtest.h>
 
-#include <boost/algorithm/string/classification.hpp>
-#include <boost/algorithm/string/split.hpp>
-
 #include "OracleTestWorld.h"
-#include "clouddb/oracle/OracleBrowsePath.h"
 #include "clouddb/oracle/OracleCloudTree.h"
 
 using namespace oracletest;
@@ -113,25 +109,4 @@ TEST(OracleCloudTree, AFailedListingKeepsTheNodesGatheredBeforeIt) {
   EXPECT_TRUE(world.capture().hasLine("Failed to fetch oci database Info list from OCI server."));
   EXPECT_EQ(world.simulator().countCalls(CloudBridgeKind::Oracle, "GetDatabaseList"), 1u) << "the level stops";
   EXPECT_EQ(world.simulator().countCalls(CloudBridgeKind::Oracle, "Disconnect"), 1u);
-}
-
-// Paths are read in place; each segment must be what splitting the whole path would give.
-TEST(OracleBrowsePath, SegmentsReadInPlaceAreThoseOfTheSplitPath) {
-  for (const std::string path : {"", "/", "a", "a/b", "/a/b/", "//x//", "top/c1/AD-1/s1/h1/d1", "a/b/c/d/e/f/g"}) {
-    std::vector<std::string> split;
-    boost::split(split, path, boost::is_any_of("/"));
-    for (std::size_t index = 0; index < split.size() + 2; ++index) {
-      const std::optional<std::string_view> segment = clouddb::oracle::pathSegment(path, '/', index);
-      if (index < split.size()) {
-        ASSERT_TRUE(segment.has_value()) << path << " " << index;
-        EXPECT_EQ(*segment, split[index]) << path << " " << index;
-      } else {
-        EXPECT_FALSE(segment.has_value()) << path << " " << index;
-      }
-    }
-  }
-  // A path of more backslashes than any level has is refused whole, names left empty.
-  const clouddb::oracle::BrowsePath deep = clouddb::oracle::parseBrowsePath(std::string(1 << 20, '\\'));
-  EXPECT_GT(deep.level, 3);
-  EXPECT_TRUE(deep.compartmentName.empty() && deep.dbSystemName.empty());
 }
